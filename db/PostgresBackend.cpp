@@ -1,0 +1,132 @@
+#include "db/Backends.h"
+
+#include <QSqlError>
+#include <map>
+
+namespace db::detail {
+
+namespace {
+
+// Keyword/value pairs of a libpq connection string: key=value, blanks between pairs, values
+// in single quotes may hold blanks, a backslash escapes the next character.
+std::map<QString, QString> parseConnectionString(const QString& text) {
+    std::map<QString, QString> pairs;
+    int i = 0;
+    const int n = text.size();
+    auto skipBlanks = [&] {
+        while (i < n && text[i].isSpace()) ++i;
+    };
+    for (;;) {
+        skipBlanks();
+        if (i >= n) break;
+        const int keyStart = i;
+        while (i < n && !text[i].isSpace() && text[i] != QLatin1Char('=')) ++i;
+        const QString key = text.mid(keyStart, i - keyStart).toLower();
+        skipBlanks();
+        if (i >= n || text[i] != QLatin1Char('='))
+            throw Error(QStringLiteral("The connection string \"%1\" lacks \"=\" after \"%2\"").arg(text, key));
+        ++i;
+        skipBlanks();
+        QString value;
+        if (i < n && text[i] == QLatin1Char('\'')) {
+            ++i;
+            bool closed = false;
+            while (i < n) {
+                if (text[i] == QLatin1Char('\\') && i + 1 < n) {
+                    value += text[i + 1];
+                    i += 2;
+                } else if (text[i] == QLatin1Char('\'')) {
+                    ++i;
+                    closed = true;
+                    break;
+                } else {
+                    value += text[i++];
+                }
+            }
+            if (!closed) throw Error(QStringLiteral("The connection string has an unterminated quoted value for \"%1\"").arg(key));
+        } else {
+            while (i < n && !text[i].isSpace()) {
+                if (text[i] == QLatin1Char('\\') && i + 1 < n) ++i;
+                value += text[i++];
+            }
+        }
+        pairs[key] = value;
+    }
+    return pairs;
+}
+
+QString quoteOption(const QString& value) {
+    if (!value.isEmpty() && !value.contains(QLatin1Char(' ')) && !value.contains(QLatin1Char('\'')) &&
+        !value.contains(QLatin1Char('\\')))
+        return value;
+    QString quoted = value;
+    quoted.replace(QLatin1Char('\\'), QStringLiteral("\\\\")).replace(QLatin1Char('\''), QStringLiteral("\\'"));
+    return QLatin1Char('\'') + quoted + QLatin1Char('\'');
+}
+
+void apply(QSqlDatabase& db, const std::map<QString, QString>& pairs) {
+    QStringList options;
+    bool hasTimeout = false;
+    for (const auto& [key, value] : pairs) {
+        if (key == QLatin1String("host") || key == QLatin1String("hostaddr")) {
+            db.setHostName(value);
+        } else if (key == QLatin1String("port")) {
+            bool ok = false;
+            const int port = value.toInt(&ok);
+            if (!ok) throw Error(QStringLiteral("The connection string has the port \"%1\", which is no number").arg(value));
+            db.setPort(port);
+        } else if (key == QLatin1String("dbname")) {
+            db.setDatabaseName(value);
+        } else if (key == QLatin1String("user")) {
+            db.setUserName(value);
+        } else if (key == QLatin1String("password")) {
+            db.setPassword(value);
+        } else {
+            if (key == QLatin1String("connect_timeout")) hasTimeout = true;
+            options << key + QLatin1Char('=') + quoteOption(value);
+        }
+    }
+    // An unreachable server should answer with an error, not hang the clerk's window.
+    if (!hasTimeout) options << QStringLiteral("connect_timeout=15");
+    db.setConnectOptions(options.join(QLatin1Char(';')));
+}
+
+bool asksForPassword(const QString& message) {
+    return message.contains(QLatin1String("no password supplied"));
+}
+bool refusedPassword(const QString& message) {
+    return message.contains(QLatin1String("password authentication failed"));
+}
+
+}  // namespace
+
+QSqlDatabase openPostgresConnection(const QString& connectionName, const QString& connectionString, const QString& aliasName) {
+    if (!QSqlDatabase::isDriverAvailable(QStringLiteral("QPSQL")))
+        throw Error(QStringLiteral("The PostgreSQL driver of Qt (QPSQL) is not installed"));
+    const std::map<QString, QString> pairs = parseConnectionString(connectionString);
+    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), connectionName);
+    auto fail = [&](const QString& message) {
+        db.close();
+        db = QSqlDatabase();
+        QSqlDatabase::removeDatabase(connectionName);
+        throw Error(message);
+    };
+    try {
+        apply(db, pairs);
+    } catch (const Error& e) {
+        fail(e.message());
+    }
+    for (;;) {
+        if (db.open()) return db;
+        const QString message = db.lastError().text().trimmed();
+        const LoginPrompt& prompt = Database::loginPrompt();
+        const bool asks = asksForPassword(message);
+        if (!prompt || (!asks && !refusedPassword(message))) fail(message);
+        const std::optional<Credentials> login = prompt(aliasName, db.userName(), asks ? QString() : message);
+        if (!login) fail(QStringLiteral("Login cancelled"));
+        db.setUserName(login->user);
+        db.setPassword(login->password);
+    }
+}
+
+}  // namespace db::detail

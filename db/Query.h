@@ -1,0 +1,108 @@
+#pragma once
+// The query component the forms are written against: SQL text in lines, named :parameters,
+// open/execute, stepping, fields by name, row count and locate. The text is kept in its
+// Transact-SQL form and translated for the connection's backend when it runs. A result is
+// fetched whole when it opens (results here are small).
+
+#include "db/Database.h"
+#include "db/Error.h"
+
+#include <QDateTime>
+#include <QString>
+#include <QStringList>
+#include <QVariant>
+#include <vector>
+
+class QSqlQuery;
+
+namespace db {
+
+class QueryObserver {
+public:
+    virtual ~QueryObserver() = default;
+    enum class Change { Opened, Closed, RowMoved };
+    virtual void queryChanged(class Query& q, Change what) = 0;
+};
+
+class Query {
+public:
+    // On a named alias (resolved when the query first runs) or on a given connection.
+    explicit Query(QString alias = QStringLiteral("Account"));
+    explicit Query(Database& database);
+    ~Query();
+    Query(const Query&) = delete;
+    Query& operator=(const Query&) = delete;
+
+    void setDatabase(Database& database);
+    Database& database();
+
+    // --- statement text -----------------------------------------------------------------
+    const QStringList& sql() const { return sql_; }
+    void clearSql();
+    void addSql(const QString& line);
+    void setSql(const QStringList& lines);
+
+    // --- parameters (":name" in the text; one value for every place a name stands) -------
+    void setParamText(const QString& name, const QString& value);
+    void setParamDouble(const QString& name, double value);
+    void setParamDateTime(const QString& name, const QDateTime& value);
+    QStringList paramNames() const;  // in order of first appearance
+    void prepare();                  // translates and checks the text; open/execute do it too
+
+    // --- running ------------------------------------------------------------------------
+    void open();     // a statement that returns rows; the first row is current
+    void execSql();  // insert, update, delete
+    void close();
+    bool active() const { return active_; }
+
+    // --- stepping -----------------------------------------------------------------------
+    void first();
+    void next();
+    void prior();
+    bool eof() const;  // past the last row (also for an empty result)
+    int recordCount() const;
+    int recNo() const { return current_; }  // 0-based current row, -1 when empty
+    void moveTo(int row);
+    // First row whose field equals the text ignoring case becomes current; false if none.
+    bool locate(const QString& field, const QString& value);
+
+    // --- fields of the current row (names ignore case) ---------------------------------------
+    QString fieldText(const QString& field) const;  // trailing blanks dropped; NULL as ""
+    int fieldInt(const QString& field) const;       // text converted; error when not a number
+    double fieldDouble(const QString& field) const;
+    bool fieldIsNull(const QString& field) const;
+    QVariant fieldValue(const QString& field) const;
+
+    // --- the whole result (grids) ----------------------------------------------------------
+    int fieldCount() const;
+    QString fieldName(int column) const;  // as the server names it
+    int fieldIndex(const QString& field) const;  // -1 when absent
+    QVariant value(int row, int column) const;
+    QString text(int row, int column) const;  // as fieldText
+
+    // The translated statement last run (diagnostics, tests).
+    const QString& translatedSql() const { return translated_; }
+
+    void addObserver(QueryObserver* o);
+    void removeObserver(QueryObserver* o);
+
+private:
+    void notify(QueryObserver::Change what);
+    void setParam(const QString& name, const QVariant& value);
+    QSqlQuery run(bool wantRows);
+    void requireActive() const;
+    int requireField(const QString& field) const;
+    QString alias_;
+    Database* database_ = nullptr;
+    QStringList sql_;
+    std::vector<std::pair<QString, QVariant>> params_;  // lower-case name -> value
+    bool active_ = false;
+    QStringList fields_;
+    std::vector<std::vector<QVariant>> rows_;
+    int current_ = -1;
+    bool eof_ = true;
+    QString translated_;
+    std::vector<QueryObserver*> observers_;
+};
+
+}  // namespace db

@@ -1,0 +1,28 @@
+#pragma once
+// The two account dialogs: the debit-row list (Form1) and the credit-row list (Form7).
+// Their statement lives in the form description; the search only binds tbac_name.
+
+#include "lookup/LookupFrame.h"
+
+namespace lookup {
+
+class AccountLookupDialog : public LookupDialog {
+public:
+    void search() override;
+
+protected:
+    // `targetPrefix` names the account edits of the voucher form without the line number,
+    // "edCR_Ac_QelName_0" for the debit row, "edDR_Ac_QelName_0" for the credit row.
+    AccountLookupDialog(const QString& formName, const QString& descriptionPath, QString targetPrefix);
+
+    // Line keys "1" to "4" write the account field of that line; any other writes nothing.
+    void writeBack() override;
+    bool closesOnDoubleClick() const override;
+    // Leaving the search field for "&X 종료" must not search.
+    void edSearchExit(tk::Control& sender) override;
+
+private:
+    QString targetPrefix_;
+};
+
+}  // namespace lookup

@@ -1,0 +1,30 @@
+#pragma once
+// The five name dialogs (customer or bank, employee, department, project, item). A choice
+// for line key "1" to "4" fills the debit-row and the credit-row field of the dialog's kind
+// on that line; "15", "25", "35", "45" fill the credit-row field of line 1 to 4 alone.
+
+#include "lookup/LookupFrame.h"
+
+namespace lookup {
+
+class NameLookupDialog : public LookupDialog {
+public:
+    void search() override;
+
+protected:
+    // `kind` is the middle of the voucher form's edit names: "Kubun" for edCR_Kubun_Name_01.
+    NameLookupDialog(const QString& formName, const QString& descriptionPath, QString codeColumn,
+                     QString nameColumn, QString kind, const Handlers& extra = {});
+
+    // The write-back by line key into fields of this dialog's kind.
+    void writeByLineKey();
+    bool closesOnDoubleClick() const override { return true; }
+
+    QString debitField(int line) const;
+    QString creditField(int line) const;
+
+private:
+    QString kind_;
+};
+
+}  // namespace lookup

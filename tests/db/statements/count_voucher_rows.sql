@@ -1,0 +1,3 @@
+   Select    Count(*)  As    Serial                                             
+   From      Account_Qel_AA                                                     
+   Where     rtrim(Serial_Qel) = :tbSerial                                      

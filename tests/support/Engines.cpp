@@ -1,0 +1,78 @@
+#include "tests/support/Engines.h"
+
+#include "db/Error.h"
+
+#include <QCoreApplication>
+#include <QUuid>
+
+namespace test {
+
+QString postgresConnectionString() {
+    const QString s = qEnvironmentVariable("VQ_TEST_PG");
+    if (s.isEmpty())
+        throw db::Error(QStringLiteral("VQ_TEST_PG is not set: run the tests through scripts/test.sh, which starts the "
+                                       "PostgreSQL server the database tests need"));
+    return s;
+}
+
+namespace {
+
+QString uniqueSchemaName() {
+    return QStringLiteral("t_%1_%2")
+        .arg(QCoreApplication::applicationPid())
+        .arg(QUuid::createUuid().toString(QUuid::Id128).left(12));
+}
+
+std::unique_ptr<db::Database> openPostgresIn(const QString& schema) {
+    std::unique_ptr<db::Database> d = db::Database::openPostgres(postgresConnectionString());
+    d->exec(QStringLiteral("SET search_path TO %1").arg(schema));
+    return d;
+}
+
+}  // namespace
+
+TestDatabase::TestDatabase(Engine engine) : engine_(engine) {
+    if (engine == Engine::SQLite) {
+        if (!dir_.isValid()) throw db::Error(QStringLiteral("Cannot create a temporary folder for the test database"));
+        sqlitePath_ = dir_.filePath(QStringLiteral("test.sqlite"));
+        db_ = db::Database::openSQLite(sqlitePath_);
+    } else {
+        db_ = db::Database::openPostgres(postgresConnectionString());
+        pgSchema_ = uniqueSchemaName();
+        db_->exec(QStringLiteral("CREATE SCHEMA %1").arg(pgSchema_));
+        db_->exec(QStringLiteral("SET search_path TO %1").arg(pgSchema_));
+    }
+    db_->createSchema();
+}
+
+TestDatabase::~TestDatabase() {
+    for (const QString& a : aliases_) db::Database::forget(a);
+    if (engine_ == Engine::PostgreSQL && db_) {
+        try {
+            if (db_->inTransaction()) db_->rollback();
+            db_->exec(QStringLiteral("SET client_min_messages TO warning"));
+            db_->exec(QStringLiteral("DROP SCHEMA %1 CASCADE").arg(pgSchema_));
+        } catch (const db::Error& e) {
+            ADD_FAILURE() << "Cannot drop the test schema " << pgSchema_.toStdString() << ": " << e.what();
+        }
+    }
+}
+
+std::unique_ptr<db::Database> TestDatabase::openAnotherConnection() {
+    if (engine_ == Engine::SQLite) return db::Database::openSQLite(sqlitePath_);
+    return openPostgresIn(pgSchema_);
+}
+
+db::Database& TestDatabase::installAsAlias(const QString& alias) {
+    std::unique_ptr<db::Database> connection = openAnotherConnection();
+    db::Database& result = *connection;
+    db::Database::adopt(alias, std::move(connection));
+    aliases_ << alias;
+    return result;
+}
+
+std::string engineName(const testing::TestParamInfo<Engine>& info) {
+    return info.param == Engine::SQLite ? "SQLite" : "PostgreSQL";
+}
+
+}  // namespace test

@@ -1,0 +1,481 @@
+#include "voucher/Qel_Unit3.h"
+
+#include "db/Query.h"
+#include "platform/ProgramName.h"
+#include "platform/Screen.h"
+#include "toolkit/Application.h"
+#include "toolkit/Services.h"
+#include "voucher/Util_Unit.h"
+
+#include <QDate>
+#include <cstdlib>
+#include <stdexcept>
+
+TfmBrenvik* fmBrenvik = nullptr;
+
+QString AppExeName;
+bool AppAlreadyRunning = false;
+platform::MutexHandle hAppMutex;
+platform::WindowHandle hPrevAppWindow = 0;
+
+void InitSingleInstanceMutex() {
+    AppExeName = platform::exeBaseName(platform::programFilePath());
+    hAppMutex = platform::createNamedMutex(AppExeName);
+    if (!hAppMutex.isNull()) AppAlreadyRunning = hAppMutex.alreadyExisted();
+}
+
+void DoneSingleInstanceMutex() {
+    platform::closeHandle(hAppMutex);
+    AppExeName.clear();
+}
+
+const QString TfmBrenvik::ModeIdle = QStringLiteral("1");
+const QString TfmBrenvik::ModeLineSelected = QStringLiteral("2");
+const QString TfmBrenvik::ModeNewVoucher = QStringLiteral("3");
+
+namespace {
+
+const QString kDescription = QStringLiteral(":/forms/Qel_Unit3.json");
+const QString kNoData = QStringLiteral("현재 데이타가 없읍니다....");
+const QString kBadKey = QStringLiteral("잘못 입력하셨습니다");
+const QString kBadDate = QStringLiteral(" : 유효하지 않은 날짜 형식입니다.");
+
+QString lineSuffix(int line) { return QStringLiteral("_%1").arg(line, 2, 10, QLatin1Char('0')); }
+QString panelName(int line) { return QStringLiteral("Panel%1").arg(line); }
+
+bool isDigitKey(QChar key) { return key >= QLatin1Char('0') && key <= QLatin1Char('9'); }
+
+// The date field's text read back with the base-date format (year-month-day joined by "-"),
+// as leniently as the system's date conversion: one- or two-digit month and day, a year of
+// two digits taken in this century, or month and day alone in the current year.
+bool convertsToDate(const QString& text) {
+    const QStringList parts = text.trimmed().split(QLatin1Char('-'));
+    if (parts.size() != 2 && parts.size() != 3) return false;
+    int numbers[3] = {0, 0, 0};
+    for (int i = 0; i < parts.size(); ++i) {
+        const QString& p = parts[i];
+        if (p.isEmpty() || p.size() > 4) return false;
+        for (QChar c : p) {
+            if (!isDigitKey(c)) return false;
+        }
+        numbers[i] = p.toInt();
+    }
+    const QDate today = QDate::currentDate();
+    int year = today.year(), month = numbers[0], day = numbers[1];
+    if (parts.size() == 3) {
+        year = numbers[0];
+        month = numbers[1];
+        day = numbers[2];
+        if (parts[0].size() <= 2) year += today.year() / 100 * 100;
+    }
+    return QDate(year, month, day).isValid();
+}
+
+// Backspace, Enter and Ctrl+Y pass every key filter of the form.
+bool isEditingKey(QChar key) { return key.unicode() == 8 || key.unicode() == 13 || key.unicode() == 25; }
+
+}  // namespace
+
+// --- construction --------------------------------------------------------------------------
+
+TfmBrenvik::TfmBrenvik() : tk::Form(QStringLiteral("fmBrenvik")) { load(kDescription, handlers()); }
+
+TfmBrenvik::TfmBrenvik(const QString& formName, Deferred) : tk::Form(formName) {}
+
+TfmBrenvik::~TfmBrenvik() = default;
+
+void TfmBrenvik::load(const QString& descriptionPath, const Handlers& h) {
+    description_.emplace(tk::FormDescription::fromFile(descriptionPath));
+    description_->apply(*this, h);
+    onCreate = [this](tk::Form& sender) { FormCreate(sender); };
+    onClose = [this](tk::Form& sender, tk::CloseAction& action) { FormClose(sender, action); };
+}
+
+tk::Form::Handlers TfmBrenvik::handlers() {
+    using Notify = void (TfmBrenvik::*)(tk::Control&);
+    using Key = void (TfmBrenvik::*)(tk::Control&, int&, tk::ShiftState);
+    using KeyPress = void (TfmBrenvik::*)(tk::Control&, QChar&);
+    Handlers h;
+    const auto notify = [&](const char* name, Notify m) {
+        h.notify[QLatin1String(name)] = [this, m](tk::Control& s) { (this->*m)(s); };
+    };
+    const auto key = [&](const char* name, Key m) {
+        h.key[QLatin1String(name)] = [this, m](tk::Control& s, int& k, tk::ShiftState sh) { (this->*m)(s, k, sh); };
+    };
+    const auto keyPress = [&](const char* name, KeyPress m) {
+        h.keyPress[QLatin1String(name)] = [this, m](tk::Control& s, QChar& k) { (this->*m)(s, k); };
+    };
+    notify("InsertBtnClick", &TfmBrenvik::InsertBtnClick);
+    notify("CancelBtnClick", &TfmBrenvik::CancelBtnClick);
+    notify("CloseBtnClick", &TfmBrenvik::CloseBtnClick);
+    notify("edDateExit", &TfmBrenvik::edDateExit);
+    notify("cbKubunEnter", &TfmBrenvik::cbKubunEnter);
+    notify("cbKubunChange", &TfmBrenvik::cbKubunChange);
+    notify("cbKubunExit", &TfmBrenvik::cbKubunExit);
+    notify("DBGrid1CellClick", &TfmBrenvik::DBGrid1CellClick);
+    key("DBGrid1KeyDown", &TfmBrenvik::DBGrid1KeyDown);
+    key("DBGrid1KeyUp", &TfmBrenvik::DBGrid1KeyUp);
+    keyPress("edDateKeyPress", &TfmBrenvik::edDateKeyPress);
+    keyPress("edCR_Cr_Amt_01KeyPress", &TfmBrenvik::edCR_Cr_Amt_01KeyPress);
+    keyPress("cbKubunKeyPress", &TfmBrenvik::cbKubunKeyPress);
+    return h;
+}
+
+QStringList TfmBrenvik::sqlText(const QString& name) const { return description_->sqlText(name); }
+
+db::Query& TfmBrenvik::statement(const QString& queryName, const QString& sqlName) {
+    db::Query& q = query(queryName);
+    q.close();
+    q.clearSql();
+    for (const QString& line : sqlText(sqlName)) q.addSql(line);
+    return q;
+}
+
+QString TfmBrenvik::formKubun() const { return QStringLiteral("A003"); }
+
+// --- mode and buttons ----------------------------------------------------------------------
+
+QString TfmBrenvik::formMode() const { return panel(QStringLiteral("Panel7")).hint(); }
+
+void TfmBrenvik::setFormMode(const QString& mode) { panel(QStringLiteral("Panel7")).setHint(mode); }
+
+QString TfmBrenvik::officeCode() const { return Str_FormatFloat(QStringLiteral("00000"), comboBox(QStringLiteral("cbKubun")).itemIndex()); }
+
+void TfmBrenvik::pEnabledBtn() {
+    struct Row {
+        bool insert, cancel, save, del, print, close;
+    };
+    static const Row table[] = {
+        {true, false, false, false, false, true},  // "1"
+        {false, true, true, true, true, true},     // "2"
+        {false, true, true, false, false, true},   // "3"
+    };
+    bool ok = false;
+    const int mode = formMode().toInt(&ok);
+    if (!ok || mode < 1 || mode > 3) return;
+    const Row& r = table[mode - 1];
+    button(QStringLiteral("InsertBtn")).setEnabled(r.insert);
+    button(QStringLiteral("CancelBtn")).setEnabled(r.cancel);
+    button(QStringLiteral("SaveBtn")).setEnabled(r.save);
+    button(QStringLiteral("DeleteBtn")).setEnabled(r.del);
+    button(QStringLiteral("PrintBtn")).setEnabled(r.print);
+    button(QStringLiteral("CloseBtn")).setEnabled(r.close);
+}
+
+// --- the four lines ------------------------------------------------------------------------
+
+void TfmBrenvik::pClear() {
+    edit(QStringLiteral("edSerial")).setText(QString());
+    static const char* const coded[] = {"Ac_QelName", "Kubun_Name", "Sawon_Name", "Buser_Name", "Project_Name"};
+    for (int line = 1; line <= 4; ++line) {
+        for (const char* side : {"edCR_", "edDR_"}) {
+            const QString prefix = QLatin1String(side), suffix = lineSuffix(line);
+            for (const char* field : coded) {
+                tk::Edit& e = edit(prefix + QLatin1String(field) + suffix);
+                e.setText(QString());
+                e.setHint(QString());
+            }
+            edit(prefix + QStringLiteral("Ac_Text") + suffix).setText(QString());
+            tk::Edit& item = edit(prefix + QStringLiteral("Item_Name") + suffix);
+            item.setText(QString());
+            item.setHint(QString());
+            edit(prefix + QStringLiteral("Cr_Amt") + suffix).setText(QString());
+            edit(prefix + QStringLiteral("Dr_Amt") + suffix).setText(QString());
+        }
+    }
+}
+
+void TfmBrenvik::resetLinePanels() {
+    for (int line = 1; line <= 4; ++line) {
+        tk::Panel& p = panel(panelName(line));
+        p.setVisible(true);
+        p.setEnabled(true);
+        p.setColor(tk::clBtnFace);
+    }
+}
+
+// --- buttons -------------------------------------------------------------------------------
+
+void TfmBrenvik::InsertBtnClick(tk::Control&) { setFocus(QStringLiteral("edCR_Ac_QelName_01")); }
+
+void TfmBrenvik::CancelBtnClick(tk::Control&) {
+    pClear();
+    resetLinePanels();
+    setFormMode(ModeIdle);
+    pEnabledBtn();
+}
+
+void TfmBrenvik::CloseBtnClick(tk::Control&) { close(); }
+
+// --- the grid of stored lines --------------------------------------------------------------
+
+void TfmBrenvik::pQuery() {
+    tk::HourglassCursor hourglass;
+    db::Query& q = statement(QStringLiteral("Query1"), QStringLiteral("StoredLines"));
+    q.setParamText(QStringLiteral("tbDKubun"),
+                   QStringLiteral("%") + edit(QStringLiteral("edDate")).text() + officeCode() + QStringLiteral("%"));
+    q.open();
+}
+
+void TfmBrenvik::pDeleteCount_Query() {
+    tk::HourglassCursor hourglass;
+    db::Query& q = statement(QStringLiteral("Query1"), QStringLiteral("StoredLinesOfVoucher"));
+    q.setParamText(QStringLiteral("tbDKubun"),
+                   QStringLiteral("%") + edit(QStringLiteral("edDate")).text() + officeCode() + QStringLiteral("%"));
+    q.setParamText(QStringLiteral("tbqel"), QStringLiteral("%") + grid(QStringLiteral("DBGrid1")).hint() + QStringLiteral("%"));
+    q.open();
+}
+
+// --- creation and closing ------------------------------------------------------------------
+
+void TfmBrenvik::FormCreate(tk::Form&) {
+    if (AppAlreadyRunning) handOverToRunningInstance();
+    centreOnScreen();
+    fillOfficeList();
+    edit(QStringLiteral("edDate")).setText(QDate::currentDate().toString(QStringLiteral("yyyy-MM-dd")));
+    tk::ComboBox& offices = comboBox(QStringLiteral("cbKubun"));
+    offices.setItemIndex(offices.items().isEmpty() ? -1 : 0);
+    grid(QStringLiteral("DBGrid1")).setHint(QString());
+    pClear();
+    pQuery();
+    setFormMode(ModeIdle);
+    pEnabledBtn();
+}
+
+// A second start: rename our own application window, which the first search finds, then
+// bring the running instance forward and end without a message. Returns when no running
+// instance answers: start-up then goes on as a first instance.
+void TfmBrenvik::handOverToRunningInstance() {
+    hPrevAppWindow = platform::findWindow(AppExeName);
+    platform::setWindowText(hPrevAppWindow, QStringLiteral("Varo-Quint"));
+    hPrevAppWindow = platform::findWindow(AppExeName);
+    if (hPrevAppWindow == 0) return;
+    if (platform::isIconic(hPrevAppWindow)) {
+        platform::showWindow(hPrevAppWindow, platform::SW_RESTORE);
+    } else {
+        platform::setForegroundWindow(hPrevAppWindow);
+    }
+    std::exit(0);
+}
+
+// Centred in a box of the work area's or the screen's size at the screen's corner.
+void TfmBrenvik::centreOnScreen() {
+    const platform::Position p = platform::centeredPosition(width(), height());
+    setPosition(p.left, p.top);
+}
+
+void TfmBrenvik::fillOfficeList() {
+    db::Query& q = statement(QStringLiteral("Query2"), QStringLiteral("OfficeList"));
+    q.open();
+    q.first();
+    tk::ComboBox& offices = comboBox(QStringLiteral("cbKubun"));
+    offices.clearItems();
+    for (; !q.eof(); q.next()) offices.addItem(q.fieldText(QStringLiteral("Total")));
+}
+
+void TfmBrenvik::FormClose(tk::Form&, tk::CloseAction& action) {
+    if (fmBrenvik == this) fmBrenvik = nullptr;
+    action = tk::CloseAction::Free;
+}
+
+// --- base date and office ------------------------------------------------------------------
+
+void TfmBrenvik::edDateExit(tk::Control&) {
+    if (activeControl() && activeControl()->name() == QLatin1String("DBGrid1")) {
+        setFormMode(ModeNewVoucher);
+        return;
+    }
+    tk::Edit& date = edit(QStringLiteral("edDate"));
+    const QString text = date.text();
+    if (!convertsToDate(text)) {
+        tk::showWarning(text + kBadDate);
+        setFocus(date);
+    }
+    if (text.size() != 10) {
+        tk::showWarning(text + kBadDate);
+        setFocus(date);
+    }
+    pQuery();
+    setFormMode(ModeIdle);
+    pEnabledBtn();
+    resetLinePanels();
+    pClear();
+}
+
+void TfmBrenvik::edDateKeyPress(tk::Control&, QChar& key) {
+    if (isEditingKey(key) || key == QLatin1Char('-') || isDigitKey(key)) {
+        enterMovesOn(key);
+        return;
+    }
+    key = QChar();
+    tk::showMessage(kBadKey);
+}
+
+void TfmBrenvik::edCR_Cr_Amt_01KeyPress(tk::Control&, QChar& key) {
+    if (isEditingKey(key) || key == QLatin1Char('-') || key == QLatin1Char('.') || isDigitKey(key)) {
+        enterMovesOn(key);
+        return;
+    }
+    key = QChar();
+    tk::showMessage(kBadKey);
+}
+
+void TfmBrenvik::cbKubunKeyPress(tk::Control&, QChar& key) { enterMovesOn(key); }
+
+void TfmBrenvik::enterMovesOn(QChar& key) {
+    if (key.unicode() != 13) return;
+    selectNext();
+    key = QChar();
+}
+
+void TfmBrenvik::cbKubunEnter(tk::Control&) { comboBox(QStringLiteral("cbKubun")).setDroppedDown(true); }
+
+void TfmBrenvik::cbKubunChange(tk::Control&) {
+    for (int line = 1; line <= 4; ++line) {
+        panel(panelName(line)).setVisible(true);
+        panel(panelName(line)).setEnabled(true);
+    }
+    pQuery();
+    setFormMode(ModeIdle);
+    pEnabledBtn();
+    for (int line = 1; line <= 4; ++line) panel(panelName(line)).setColor(tk::clBtnFace);
+    pClear();
+}
+
+void TfmBrenvik::cbKubunExit(tk::Control& sender) {
+    comboBox(QStringLiteral("cbKubun")).setDroppedDown(false);
+    if (activeControl() && activeControl()->name() == QLatin1String("DBGrid1")) {
+        setFormMode(ModeNewVoucher);
+        return;
+    }
+    cbKubunChange(sender);
+}
+
+// --- choosing a stored line ----------------------------------------------------------------
+
+void TfmBrenvik::DBGrid1CellClick(tk::Control&) { chooseGridRow(); }
+
+void TfmBrenvik::DBGrid1KeyDown(tk::Control&, int&, tk::ShiftState) { chooseGridRow(); }
+
+void TfmBrenvik::DBGrid1KeyUp(tk::Control&, int&, tk::ShiftState) { chooseGridRow(); }
+
+void TfmBrenvik::chooseGridRow() {
+    for (int line = 1; line <= 4; ++line) panel(panelName(line)).setVisible(false);
+    setFormMode(ModeLineSelected);
+    pEnabledBtn();
+    pDBGridDisplay();
+}
+
+void TfmBrenvik::reportNoData() {
+    tk::showWarning(kNoData);
+    setFocus(QStringLiteral("Panel7"));
+}
+
+void TfmBrenvik::pDBGridDisplay() {
+    db::Query& stored = query(QStringLiteral("Query1"));
+    if (stored.recordCount() == 0) {
+        reportNoData();
+        return;
+    }
+    edit(QStringLiteral("edSerial")).setText(stored.fieldText(QStringLiteral("serial_qel")));
+    tk::HourglassCursor hourglass;
+    pPanel_DisplayQuery();
+
+    db::Query& lines = statement(QStringLiteral("Query2"), QStringLiteral("VoucherLineNumbers"));
+    lines.setParamText(QStringLiteral("tbSerial_qel"), Str_RTrim(stored.fieldText(QStringLiteral("serial_qel"))));
+    lines.setParamText(QStringLiteral("tbSerial_day"), Str_RTrim(stored.fieldText(QStringLiteral("Date_day"))));
+    lines.prepare();
+    lines.open();
+    const QString chosen = stored.fieldText(QStringLiteral("serial_bun"));
+    for (lines.first(); !lines.eof(); lines.next()) {
+        const int n = lines.fieldInt(QStringLiteral("Serial_Bun"));
+        if (n < 1 || n > 4) continue;
+        panel(panelName(n)).setVisible(true);
+        if (chosen != QStringLiteral("%1").arg(n, 2, 10, QLatin1Char('0'))) continue;
+        for (int line = 1; line <= 4; ++line) {
+            tk::Panel& p = panel(panelName(line));
+            p.setColor(line == n ? tk::clAqua : tk::clBtnFace);
+            p.setEnabled(line == n);
+        }
+    }
+}
+
+void TfmBrenvik::pPanel_DisplayQuery() {
+    if (query(QStringLiteral("Query1")).recordCount() == 0) {
+        reportNoData();
+        return;
+    }
+    db::Query& rows = statement(QStringLiteral("Panel_DisplayQuery"), QStringLiteral("VoucherRows"));
+    rows.setParamText(QStringLiteral("tbDayBon"), Str_RTrim(edit(QStringLiteral("edDate")).text()) + officeCode());
+    rows.setParamText(QStringLiteral("tbSerial_qel"), Str_RTrim(edit(QStringLiteral("edSerial")).text()));
+    rows.prepare();
+    rows.open();
+    rows.first();
+    // Rows pair by position: the row after a line's first row is its credit row, whatever
+    // it holds; a last row without a partner fills both rows of its line.
+    while (!rows.eof()) {
+        const int n = rows.fieldInt(QStringLiteral("Serial_Bun"));
+        if (n >= 1 && n <= 4) {
+            fillRowFromQuery(rows, n, QStringLiteral("edCR_"));
+            rows.next();
+            fillRowFromQuery(rows, n, QStringLiteral("edDR_"));
+        }
+        rows.next();
+    }
+}
+
+void TfmBrenvik::fillRowFromQuery(db::Query& rows, int line, const QString& side) {
+    const QString suffix = lineSuffix(line);
+    const auto field = [&rows](const char* name) { return rows.fieldText(QLatin1String(name)); };
+    const auto coded = [&](const char* editName, const char* nameColumn, const char* codeColumn) {
+        tk::Edit& e = edit(side + QLatin1String(editName) + suffix);
+        e.setText(field(nameColumn));
+        e.setHint(field(codeColumn));
+    };
+    edit(QStringLiteral("edSerial_Bun") + suffix).setText(field("Serial_Bun"));
+    edit(side + QStringLiteral("Serial_CrDr") + suffix).setText(field("Serial_CrDr"));
+    coded("Ac_QelName", "Ac_QelName", "Ac_QelCode");
+    coded("Kubun_Name", "Kubun_Name", "Kubun_Code");
+    coded("Sawon_Name", "Sawon_Name", "Sawon_Code");
+    coded("Buser_Name", "Buser_Name", "Buser_Code");
+    coded("Project_Name", "Project_Name", "Project_Code");
+    edit(side + QStringLiteral("Ac_Text") + suffix).setText(field("Ac_Text"));
+    coded("Item_Name", "Item_Name", "Item_Code");
+    showAmount(edit(side + QStringLiteral("Cr_Amt") + suffix), rows.fieldDouble(QStringLiteral("Cr_Amt")));
+    showAmount(edit(side + QStringLiteral("Dr_Amt") + suffix), rows.fieldDouble(QStringLiteral("Dr_Amt")));
+}
+
+// The plain whole number goes into the Hint; the text shows the amount display of it.
+void TfmBrenvik::showAmount(tk::Edit& amountEdit, double amount) {
+    amountEdit.setHint(Str_FormatFloat(QStringLiteral("0"), amount));
+    const double shown = Str_ToNumber(Str_LTrim(amountEdit.hint()));
+    amountEdit.setText(Str_StrToDouble(Str_FloatToStr(shown), Str_FormatFloat(QStringLiteral("#,##0"), shown)));
+}
+
+// --- voucher numbering ---------------------------------------------------------------------
+
+QString TfmBrenvik::Serial_MaxValue(const QString& lineText, const QString& suffix) const {
+    return QStringLiteral("AA*") + officeCode() + QStringLiteral("*3*") +
+           Str_DelSpace(edit(QStringLiteral("edSerial")).text()) + QStringLiteral("*") + Str_DelSpace(lineText) +
+           QStringLiteral("*") + Str_DelSpace(suffix);
+}
+
+QString TfmBrenvik::Serial_Qel_MaxValue(const QString& baseDate) {
+    db::Query& q = statement(QStringLiteral("Query_Max"), QStringLiteral("SerialMax"));
+    q.setParamText(QStringLiteral("tbDate_Day"), baseDate);
+    q.open();
+    const QString highest = q.fieldText(QStringLiteral("Serial_Max"));
+    q.close();
+    if (highest.isEmpty()) return baseDate + QStringLiteral("-00000001");
+    // The counter is the eight characters behind the date and its hyphen.
+    const QString counter = highest.mid(11, 8);
+    bool digitsOnly = !counter.isEmpty();
+    for (QChar c : counter) digitsOnly = digitsOnly && isDigitKey(c);
+    if (!digitsOnly) {
+        throw std::runtime_error(QStringLiteral("The highest voucher number of %1, '%2', has no numeric counter "
+                                                "('%3'); no voucher number can follow it.")
+                                     .arg(baseDate, highest, counter)
+                                     .toStdString());
+    }
+    return baseDate + QStringLiteral("-") + QStringLiteral("%1").arg(counter.toLongLong() + 1, 8, 10, QLatin1Char('0'));
+}

@@ -1,0 +1,102 @@
+#pragma once
+// The voucher form of Brenvik (transfer vouchers): base date, office list, voucher number,
+// four voucher lines of a debit and a credit row, and the grid of stored lines.
+// Layout, captions and the fixed statement lines come from forms/Qel_Unit3.json.
+
+#include "platform/NamedMutex.h"
+#include "platform/Window.h"
+#include "toolkit/Form.h"
+#include "toolkit/FormDescription.h"
+
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+// --- single-instance guard, alive for the whole process -----------------------------------
+// The program file's name less its extension: the mutex name and the window title searched for.
+extern QString AppExeName;
+// A mutex of that name already existed when this process created its own.
+extern bool AppAlreadyRunning;
+extern platform::MutexHandle hAppMutex;
+// The result of the last window search of the hand-over.
+extern platform::WindowHandle hPrevAppWindow;
+
+// Unit initialisation and finalisation of the voucher form's unit.
+void InitSingleInstanceMutex();
+void DoneSingleInstanceMutex();
+
+class TfmBrenvik : public tk::Form {
+public:
+    TfmBrenvik();
+    ~TfmBrenvik() override;
+
+    // Form modes, kept in the Hint of Panel7.
+    static const QString ModeIdle;          // "1" browsing
+    static const QString ModeLineSelected;  // "2" a stored line chosen in the grid
+    static const QString ModeNewVoucher;    // "3" a new voucher being typed
+
+    QString formMode() const;
+    void setFormMode(const QString& mode);
+    // The office list's item index formatted with five digits ("00000" for the first office).
+    QString officeCode() const;
+    // Entry form written into Form_Kubun and the row key ("A003" here).
+    virtual QString formKubun() const;
+
+    // --- the form's routines ------------------------------------------------------------
+    void pEnabledBtn();
+    void pClear();
+    void pQuery();
+    void pDeleteCount_Query();
+    void pDBGridDisplay();
+    void pPanel_DisplayQuery();
+    QString Serial_MaxValue(const QString& lineText, const QString& suffix) const;
+    QString Serial_Qel_MaxValue(const QString& baseDate);
+    // Line panels shown, enabled and button-face coloured.
+    void resetLinePanels();
+
+    // --- handlers -----------------------------------------------------------------------
+    virtual void FormCreate(tk::Form& sender);
+    // Empties the global of this form and frees it (a variant empties its own global).
+    virtual void FormClose(tk::Form& sender, tk::CloseAction& action);
+    void InsertBtnClick(tk::Control& sender);
+    void CancelBtnClick(tk::Control& sender);
+    void CloseBtnClick(tk::Control& sender);
+    void edDateExit(tk::Control& sender);
+    void edDateKeyPress(tk::Control& sender, QChar& key);
+    void edCR_Cr_Amt_01KeyPress(tk::Control& sender, QChar& key);
+    void cbKubunKeyPress(tk::Control& sender, QChar& key);
+    void cbKubunEnter(tk::Control& sender);
+    void cbKubunChange(tk::Control& sender);
+    void cbKubunExit(tk::Control& sender);
+    void DBGrid1CellClick(tk::Control& sender);
+    void DBGrid1KeyDown(tk::Control& sender, int& key, tk::ShiftState shift);
+    void DBGrid1KeyUp(tk::Control& sender, int& key, tk::ShiftState shift);
+
+protected:
+    // For a variant form: it names itself, adds or replaces handlers in handlers() and
+    // loads its own description with load().
+    struct Deferred {};
+    TfmBrenvik(const QString& formName, Deferred);
+    Handlers handlers();
+    void load(const QString& descriptionPath, const Handlers& handlers);
+
+    // Fixed statement lines kept with the form description.
+    QStringList sqlText(const QString& name) const;
+    // Close the query, replace its text by the named statement lines.
+    db::Query& statement(const QString& queryName, const QString& sqlName);
+
+private:
+    void enterMovesOn(QChar& key);
+    void chooseGridRow();
+    void fillRowFromQuery(db::Query& rows, int line, const QString& side);
+    void showAmount(tk::Edit& edit, double amount);
+    void reportNoData();
+    void fillOfficeList();
+    void centreOnScreen();
+    void handOverToRunningInstance();
+
+    std::optional<tk::FormDescription> description_;
+};
+
+// The voucher form of the running program (the lookup dialogs write back through it).
+extern TfmBrenvik* fmBrenvik;
