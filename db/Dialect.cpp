@@ -427,7 +427,9 @@ private:
         if (backend_ == Backend::PostgreSQL) markLike(seq);
     }
 
-    // The server's LIKE is case-sensitive; ILIKE compares as the original server did.
+    // The server's LIKE is case-sensitive; ILIKE compares as the original server did. Its
+    // LIKE also takes a backslash as an escape character, which the original does not: the
+    // pattern gets "ESCAPE ''" so that a searched backslash is a backslash.
     void markLike(const std::vector<Node>& seq) {
         std::size_t previous = seq.size();
         for (std::size_t i = 0; i < seq.size(); ++i) {
@@ -435,9 +437,19 @@ private:
             if (isWord(seq[i], "like")) {
                 replacement_[seq[i].token] = QStringLiteral("ILIKE");
                 if (previous < seq.size() && isWord(seq[previous], "not")) replacement_[seq[previous].token] = QStringLiteral("NOT");
+                markNoEscape(seq, i);
             }
             previous = i;
         }
+    }
+
+    void markNoEscape(const std::vector<Node>& seq, std::size_t like) {
+        const std::size_t pattern = skipUnarySigns(seq, like + 1);
+        if (!primary(seq, pattern)) return;
+        const std::size_t last = chainAt(seq, pattern).last;
+        const std::size_t after = skip(seq, last + 1);
+        if (after < seq.size() && isWord(seq[after], "escape")) return;  // the statement names its own
+        suffix_[&seq[last]] = QStringLiteral(" ESCAPE ''");
     }
 
     QString quotedName(const Token& t) const {
@@ -465,6 +477,12 @@ private:
     }
 
     void emitNode(const Node& n, Translation& out) const {
+        emitBare(n, out);
+        const auto s = suffix_.find(&n);
+        if (s != suffix_.end()) out.sql += s->second;
+    }
+
+    void emitBare(const Node& n, Translation& out) const {
         if (n.isGroup()) {
             out.sql += QLatin1Char('(');
             emitSequence(n.children, out);
@@ -477,6 +495,12 @@ private:
             out.parameterOrder << t.text.mid(1).toLower();
             return;
         }
+        // A comment is a blank to the server. It is not passed on: a driver that numbers the
+        // "?" itself does not know comments, and a quote or "?" in one would shift them.
+        if (t.kind == Token::Kind::Comment) {
+            out.sql += QLatin1Char(' ');
+            return;
+        }
         const auto r = replacement_.find(n.token);
         out.sql += r != replacement_.end() ? r->second : t.text;
     }
@@ -486,6 +510,7 @@ private:
     std::vector<Token> tokens_;
     QSet<QString> textColumns_;
     std::map<int, QString> replacement_;
+    std::map<const Node*, QString> suffix_;  // written after a node
     std::map<const std::vector<Node>*, std::map<std::size_t, Rename>> renames_;
 };
 

@@ -14,4 +14,10 @@ private:
     QString message_;
 };
 
+// The clerk cancelled the login dialog: the program ends instead of showing an error.
+class LoginCancelled : public Error {
+public:
+    LoginCancelled() : Error(QStringLiteral("Login cancelled")) {}
+};
+
 }  // namespace db

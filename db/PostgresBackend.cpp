@@ -105,10 +105,13 @@ QSqlDatabase openPostgresConnection(const QString& connectionName, const QString
         throw Error(QStringLiteral("The PostgreSQL driver of Qt (QPSQL) is not installed"));
     const std::map<QString, QString> pairs = parseConnectionString(connectionString);
     QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), connectionName);
-    auto fail = [&](const QString& message) {
+    auto release = [&] {
         db.close();
         db = QSqlDatabase();
         QSqlDatabase::removeDatabase(connectionName);
+    };
+    auto fail = [&](const QString& message) {
+        release();
         throw Error(message);
     };
     try {
@@ -123,7 +126,10 @@ QSqlDatabase openPostgresConnection(const QString& connectionName, const QString
         const bool asks = asksForPassword(message);
         if (!prompt || (!asks && !refusedPassword(message))) fail(message);
         const std::optional<Credentials> login = prompt(aliasName, db.userName(), asks ? QString() : message);
-        if (!login) fail(QStringLiteral("Login cancelled"));
+        if (!login) {
+            release();
+            throw LoginCancelled();
+        }
         db.setUserName(login->user);
         db.setPassword(login->password);
     }

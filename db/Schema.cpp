@@ -91,7 +91,9 @@ QString columnDefinition(const Table& t, const Column& c, Backend backend) {
             // Trailing blanks do not count when texts are compared, as on the fixed-width original.
             d += QStringLiteral("TEXT COLLATE RTRIM");
         } else {
-            d += QStringLiteral("varchar(%1)").arg(c.width);
+            // No length in the type: varchar(n) would cut blanks beyond n without a word; the
+            // check below refuses them as any other character.
+            d += QStringLiteral("varchar");
         }
         break;
     case Column::Type::Double:
@@ -102,11 +104,12 @@ QString columnDefinition(const Table& t, const Column& c, Backend backend) {
         break;
     }
     if (c.required) d += QStringLiteral(" NOT NULL");
-    if (c.type == Column::Type::Text && backend == Backend::SQLite) {
-        // SQLite keeps any length; the named check refuses a text that is too long, saying which.
-        d += QStringLiteral(" CONSTRAINT \"%1.%2 holds at most %3 characters\" CHECK (length(%2) <= %3)")
+    if (c.type == Column::Type::Text) {
+        // The named check refuses a text that is too long, saying which column and how long.
+        d += QStringLiteral(" CONSTRAINT \"%1.%2 holds at most %3 characters\" CHECK (%4(%2) <= %3)")
                  .arg(t.name, c.name)
-                 .arg(c.width);
+                 .arg(c.width)
+                 .arg(backend == Backend::SQLite ? QStringLiteral("length") : QStringLiteral("char_length"));
     }
     return d;
 }

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <stdexcept>
+#include <utility>
 
 namespace tk {
 
@@ -44,6 +45,8 @@ T& controlOfKind(const Form& form, const QString& name, const char* kind) {
 Form::Form(QString name) : name_(std::move(name)) {}
 
 Form::~Form() {
+    // The widgetset lets go of the form while its controls are still there to be let go.
+    if (FormObserver* o = std::exchange(observer_, nullptr)) o->formFreed(*this);
     // Grids let go of their queries before the queries go.
     owned_.clear();
     queries_.clear();

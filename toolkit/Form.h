@@ -35,6 +35,8 @@ public:
     virtual ~FormObserver() = default;
     virtual void formShown(Form&) = 0;
     virtual void formHidden(Form&) = 0;
+    // A close that frees the form, or the form object going (Application::reset): the
+    // observer lets go of it and reads nothing of it any more.
     virtual void formFreed(Form&) = 0;
     virtual void activeControlChanged(Form&) = 0;  // where the real focus must go
     virtual void formGeometryChanged(Form&) = 0;   // position, size or caption

@@ -90,11 +90,13 @@ int setUp(const QString& connection, bool demo) {
     std::unique_ptr<db::Database> database;
     try {
         database = db::Database::openPostgres(connection);
+    } catch (const db::LoginCancelled& e) {
+        err() << "dbsetup: cannot connect: " << e.message() << "\n";
+        err() << "dbsetup: give the password in the connection string (password=...), in PGPASSWORD, "
+                 "or run dbsetup on a terminal\n";
+        return 1;
     } catch (const db::Error& e) {
         err() << "dbsetup: cannot connect: " << e.message() << "\n";
-        if (e.message() == QLatin1String("Login cancelled"))
-            err() << "dbsetup: give the password in the connection string (password=...), in PGPASSWORD, "
-                     "or run dbsetup on a terminal\n";
         return 1;
     }
 

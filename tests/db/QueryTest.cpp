@@ -156,15 +156,29 @@ TEST_P(QueryOn, AmountsAndDateTimesAreStoredAsTheirTypes) {
 
 TEST_P(QueryOn, TooLongTextIsRefusedAndNothingIsCut) {
     insertAccountText(QStringLiteral("k1"), QString(200, QChar(0xD55C)));  // 200 Hangul characters fit
+    // Blanks beyond the width count too: no engine may cut them off silently.
+    for (const QString& text : {QString(201, QLatin1Char('x')), QString(200, QLatin1Char('x')) + QStringLiteral("  ")}) {
+        try {
+            insertAccountText(QStringLiteral("k2"), text);
+            ADD_FAILURE() << "a text of " << text.size() << " characters was stored";
+        } catch (const db::Error& e) {
+            EXPECT_TRUE(e.message().contains(QStringLiteral("Account_Qel_AA.Ac_Text holds at most 200 characters"))) << e.what();
+        }
+    }
+    db::Query update(db());
+    update.setSql({QStringLiteral("update Account_Qel_AA set Serial_Qel = :q where Serial = 'k1'")});
+    update.setParamText(QStringLiteral("q"), QString(21, QChar(0xAC00)));
     try {
-        insertAccountText(QStringLiteral("k2"), QString(201, QLatin1Char('x')));
-        ADD_FAILURE() << "a text of 201 characters was stored";
+        update.execSql();
+        ADD_FAILURE() << "an update of 21 characters was stored";
     } catch (const db::Error& e) {
-        const QString expected = GetParam() == test::Engine::SQLite ? QStringLiteral("Account_Qel_AA.Ac_Text holds at most 200 characters")
-                                                                     : QStringLiteral("value too long for type character varying(200)");
-        EXPECT_TRUE(e.message().contains(expected)) << e.what();
+        EXPECT_TRUE(e.message().contains(QStringLiteral("Account_Qel_AA.Serial_Qel holds at most 20 characters"))) << e.what();
     }
     EXPECT_EQ(count(QStringLiteral("Account_Qel_AA")), 1);
+    db::Query q(db());
+    q.addSql(QStringLiteral("select Serial_Qel from Account_Qel_AA"));
+    q.open();
+    EXPECT_EQ(q.fieldText(QStringLiteral("Serial_Qel")), QString());
 }
 
 TEST_P(QueryOn, ServerErrorsCarryTheServersMessageAndTheStatement) {
@@ -237,6 +251,40 @@ TEST_P(QueryOn, TransactionKeepsAllOrNothing) {
     q.addSql(QStringLiteral("select count(*) As n from Kubun_Table"));
     q.open();
     EXPECT_EQ(q.fieldInt(QStringLiteral("n")), 2);
+}
+
+TEST_P(QueryOn, CommentsWithQuotesOrQuestionMarksLeaveTheParametersInPlace) {
+    addOffice(QStringLiteral("00000"), QStringLiteral("a"), QStringLiteral("x"));
+    addOffice(QStringLiteral("00001"), QStringLiteral("b"), QStringLiteral("y"));
+    db::Query q(db());
+    q.setSql({QStringLiteral("select Kubun_Code from Kubun_Table -- the office's code?"),
+              QStringLiteral("where Kubun_Name = :name /* isn't it? */ and Kubun_JangSo = :place")});
+    q.setParamText(QStringLiteral("name"), QStringLiteral("b"));
+    q.setParamText(QStringLiteral("place"), QStringLiteral("y"));
+    q.open();
+    ASSERT_EQ(q.recordCount(), 1);
+    EXPECT_EQ(q.fieldText(QStringLiteral("Kubun_Code")), QStringLiteral("00001"));
+}
+
+// The original server's LIKE has no escape character: a backslash in a pattern is a backslash.
+TEST_P(QueryOn, BackslashInALikePatternMatchesItself) {
+    addOffice(QStringLiteral("00000"), u("a\\b 지점"), QStringLiteral("x"));
+    addOffice(QStringLiteral("00001"), u("ab 지점"), QStringLiteral("x"));
+    addOffice(QStringLiteral("00002"), u("a% 지점"), QStringLiteral("x"));
+    auto codes = [&](const QString& where, const QString& pattern) {
+        db::Query q(db());
+        q.setSql({QStringLiteral("select Kubun_Code from Kubun_Table"), where, QStringLiteral("order by Kubun_Code")});
+        if (!pattern.isNull()) q.setParamText(QStringLiteral("p"), pattern);
+        q.open();
+        QStringList out;
+        for (q.first(); !q.eof(); q.next()) out << q.fieldText(QStringLiteral("Kubun_Code"));
+        return out;
+    };
+    EXPECT_EQ(codes(QStringLiteral("where Kubun_Name like '%\\b%'"), QString()), QStringList{QStringLiteral("00000")});
+    EXPECT_EQ(codes(QStringLiteral("where Kubun_Name like (:p)"), u("a\\%")), QStringList{QStringLiteral("00000")});
+    EXPECT_EQ(codes(QStringLiteral("where Kubun_Name like ('%' + :p + '%')"), u("\\")), QStringList{QStringLiteral("00000")});
+    EXPECT_EQ(codes(QStringLiteral("where Kubun_Name not like (:p)"), u("a\\%")),
+              (QStringList{QStringLiteral("00001"), QStringLiteral("00002")}));
 }
 
 TEST_P(QueryOn, TextColumnsComeFromTheCatalog) {

@@ -18,6 +18,8 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QHostAddress>
+#include <QTcpServer>
 #include <QTimer>
 #include <functional>
 #include <optional>
@@ -227,6 +229,30 @@ TEST_P(AccountOnServer, CancellingTheLoginDialogEndsTheStartWithAMessage) {
     auto* recorded = dynamic_cast<tk::RecordingMessageService*>(&tk::Application::instance().messages());
     ASSERT_NE(recorded, nullptr);
     EXPECT_EQ(recorded->texts(), QStringList{tkqt::loginCancelledMessage()});
+}
+
+TEST_P(AccountOnServer, AServerThatIsNotThereLetsTheStartGoOnToTheFormsErrorDialogs) {
+    // Point "Account" at a port nobody listens on.
+    QTcpServer probe;
+    ASSERT_TRUE(probe.listen(QHostAddress::LocalHost, 0));
+    const QString port = QString::number(probe.serverPort());
+    probe.close();
+    QFile ini(db::Database::configFilePath());
+    ASSERT_TRUE(ini.open(QIODevice::WriteOnly));
+    ini.write("[Account]\ndriver=postgresql\nconnection=" +
+              serverWithoutPassword().with(QStringLiteral("port"), port).text().toUtf8() + "\n");
+    ini.close();
+    tkqt::installLoginDialog();
+
+    EXPECT_TRUE(tkqt::connectAtStart(QStringLiteral("Account")));
+    EXPECT_EQ(dialogsShown(), 0u);
+    auto* recorded = dynamic_cast<tk::RecordingMessageService*>(&tk::Application::instance().messages());
+    ASSERT_NE(recorded, nullptr);
+    EXPECT_TRUE(recorded->log().empty());
+    // The forms' first query then reports the refusal as an error.
+    db::Query q;
+    q.setSql({QStringLiteral("select 1 as one")});
+    EXPECT_THROW(q.open(), db::Error);
 }
 
 VQ_ON_POSTGRES(Login);

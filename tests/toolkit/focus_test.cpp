@@ -94,6 +94,20 @@ TEST_F(FocusTest, ObserverHearsOnlyTheSettledFocus) {
     };
     form->setFocus(QStringLiteral("edC"));
     EXPECT_EQ(observer.seen, QStringList{QStringLiteral("edD")});
+    form->setObserver(nullptr);  // the form outlives this observer
+}
+
+TEST_F(FocusTest, AFormThatGoesTellsItsObserverOnce) {
+    int freed = 0;
+    struct FreedLog : ActiveLog {
+        int* count;
+        void formFreed(Form&) override { ++*count; }
+    } log;
+    log.count = &freed;
+    form->setObserver(&log);
+    app().reset();
+    form = nullptr;
+    EXPECT_EQ(freed, 1);
 }
 
 TEST_F(FocusTest, RequestsForDisabledOrHiddenControlsOrTheirContainersAreIgnored) {

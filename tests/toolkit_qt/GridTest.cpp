@@ -9,6 +9,7 @@
 #include <QDir>
 #include <QHeaderView>
 #include <QImage>
+#include <QPointer>
 #include <QTemporaryDir>
 
 namespace {
@@ -154,16 +155,22 @@ TEST_F(QtGrid, ATitleClickTakesNothingAndADoubleClickWorksAnywhere) {
     EXPECT_EQ(cellClicks, 1);  // the first click of the pair
 }
 
-TEST_F(QtGrid, AWindowOutlivingItsFormReadsNothingOfIt) {
-    tkqt::TkGridView* shown = view();
-    QWidget* window = tkqt::windowOf(*form);
-    tk::app().reset();  // the forms go without a word to their windows
+TEST_F(QtGrid, AFormThatGoesTakesItsWindowWithIt) {
+    QPointer<tkqt::TkGridView> shown = view();
+    QPointer<QWidget> window = tkqt::windowOf(*form);
+    ASSERT_TRUE(window->isVisible());
+    tk::app().reset();  // the forms go while their windows are still there
     form = nullptr;
+    ASSERT_FALSE(window.isNull());
+    EXPECT_FALSE(window->isVisible());
+    // Until the event loop deletes it, the window reads nothing of the form and feeds it nothing.
     shown->viewport()->repaint();
     EXPECT_EQ(shown->model()->data(shown->model()->index(0, 1)).toString(), QString());
     QTest::mouseClick(shown->viewport(), Qt::LeftButton);
     QTest::keyClick(window, Qt::Key_Down);
-    window->close();  // and no input reached it (the sanitizers tell)
+    window->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(window.isNull());
 }
 
 }  // namespace

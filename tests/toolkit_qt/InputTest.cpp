@@ -3,7 +3,10 @@
 
 #include "toolkit/qt/ControlWidgets.h"
 
+#include <QClipboard>
 #include <QComboBox>
+#include <QDropEvent>
+#include <QMimeData>
 #include <QInputMethodEvent>
 #include <QLineEdit>
 #include <QPushButton>
@@ -77,6 +80,34 @@ TEST_F(QtInput, AKeySwallowedOnItsWayDownTypesNothing) {
     QTest::keyClicks(nullptr, QStringLiteral("axb"));
     EXPECT_EQ(first().text(), "ab");
     EXPECT_EQ(pressed, 2);
+}
+
+// Pasting is Ctrl+V to the key-press handlers, whichever key asks for it; a drop pastes nothing.
+TEST_F(QtInput, PastedTextPassesTheKeyPressHandlersOrNothingArrives) {
+    QString seen;
+    first().onKeyPress = [&](tk::Control&, QChar& ch) {
+        seen += ch;
+        if (!ch.isDigit()) ch = QChar();
+    };
+    QApplication::clipboard()->setText(QStringLiteral("12ab"));
+    QTest::keyClick(static_cast<QWidget*>(nullptr), Qt::Key_Insert, Qt::ShiftModifier);
+    QTest::keyClick(static_cast<QWidget*>(nullptr), Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(seen, QString(2, QChar(0x16)));
+    EXPECT_TRUE(first().text().isEmpty());
+    EXPECT_TRUE(lineEdit(first())->text().isEmpty());
+
+    QMimeData dragged;
+    dragged.setText(QStringLiteral("99"));
+    QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &dragged, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(lineEdit(first()), &drop);
+    EXPECT_TRUE(lineEdit(first())->text().isEmpty());
+    EXPECT_TRUE(first().text().isEmpty());
+
+    // A field that lets Ctrl+V through takes the text, model and widget alike.
+    first().onKeyPress = nullptr;
+    QTest::keyClick(static_cast<QWidget*>(nullptr), Qt::Key_Insert, Qt::ShiftModifier);
+    EXPECT_EQ(first().text(), "12ab");
+    EXPECT_EQ(lineEdit(first())->text(), "12ab");
 }
 
 TEST_F(QtInput, AClickOnAnotherEditRunsTheExitWithTheNewControlActive) {

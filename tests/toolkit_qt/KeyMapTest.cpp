@@ -31,6 +31,7 @@ TEST(QtKeyMap, TypedCharactersAreThoseTheKeyPressHandlersSee) {
     EXPECT_EQ(typedText(key(Qt::Key_Return, Qt::NoModifier, "\r")), "\r");
     EXPECT_EQ(typedText(key(Qt::Key_Backspace, Qt::NoModifier, "\b")), "\b");
     EXPECT_EQ(typedText(key(Qt::Key_V, Qt::ControlModifier, "v")), QString(QChar(0x16)));
+    EXPECT_EQ(typedText(key(Qt::Key_Insert, Qt::ShiftModifier, "")), QString(QChar(0x16)));  // paste too
     // Alt+letter is an accelerator, Tab and Delete type nothing, Ctrl+digit neither.
     EXPECT_TRUE(typedText(key(Qt::Key_X, Qt::AltModifier, "x")).isEmpty());
     EXPECT_TRUE(typedText(key(Qt::Key_Tab, Qt::NoModifier, "\t")).isEmpty());

@@ -173,6 +173,19 @@ TEST_P(StartUpTest, InsertMovesToTheFirstAccountAndCloseEndsTheRun) {
     EXPECT_EQ(fmBrenvik, nullptr);
 }
 
+TEST_P(StartUpTest, GridOfOneVoucherListsOnlyItsRemainingLines) {
+    storeMixedDays();
+    TfmBrenvik& f = start();
+    f.grid("DBGrid1").setHint(today() + "-00000001");
+    f.pDeleteCount_Query();
+    EXPECT_EQ(sortedGridKeys(), QStringList({today() + "-0000000101", today() + "-0000000102"}));
+    // Still only this office's rows.
+    clerk().pick("cbKubun", 1);
+    f.grid("DBGrid1").setHint(today() + "-00000001");
+    f.pDeleteCount_Query();
+    EXPECT_TRUE(gridKeys().isEmpty());
+}
+
 // --- base date and office ----------------------------------------------------------------
 
 TEST_P(StartUpTest, ADateOrOfficeChangeReloadsTheGridAndReturnsToIdle) {

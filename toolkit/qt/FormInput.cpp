@@ -56,6 +56,11 @@ bool FormWindow::eventFilter(QObject* watched, QEvent* event) {
     case QEvent::FocusIn:
     case QEvent::Wheel:
         break;
+    case QEvent::DragEnter:
+    case QEvent::DragMove:
+    case QEvent::Drop:
+        // Dropped text would pass no key-press handler.
+        return controlOf(watched) != nullptr;
     default:
         return false;
     }

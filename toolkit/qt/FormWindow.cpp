@@ -10,7 +10,6 @@
 #include <QLineEdit>
 #include <QMoveEvent>
 #include <QSignalBlocker>
-#include <algorithm>
 
 namespace tkqt {
 
@@ -29,6 +28,7 @@ Qt::WindowFlags flagsFor(const tk::Form& f) {
 
 // The window of the form the application holds active, once the current event is over.
 void activateActiveFormLater() {
+    if (!qApp) return;
     QMetaObject::invokeMethod(
         qApp,
         [] {
@@ -56,11 +56,8 @@ FormWindow::~FormWindow() {
 }
 
 tk::Form* FormWindow::form() const {
-    if (!form_) return nullptr;
-    // A form dropped with the application (a reset) tells nobody: look it up.
-    const auto& forms = tk::app().forms();
-    const bool registered = std::any_of(forms.begin(), forms.end(), [this](const auto& f) { return f.get() == form_; });
-    return registered && form_->observer() == this ? form_ : nullptr;
+    // A form that goes tells its window (formFreed), which then forgets it.
+    return form_ && form_->observer() == this ? form_ : nullptr;
 }
 
 void FormWindow::detach() {

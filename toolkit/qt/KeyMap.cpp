@@ -1,5 +1,6 @@
 #include "toolkit/qt/KeyMap.h"
 
+#include <QKeySequence>
 #include <unordered_map>
 
 namespace tkqt {
@@ -85,6 +86,9 @@ tk::ShiftState shiftState(Qt::KeyboardModifiers modifiers) {
 
 QString typedText(const QKeyEvent& event) {
     const Qt::KeyboardModifiers mods = event.modifiers();
+    // Every paste key (Shift+Insert too) is Ctrl+V to the handlers, so a filter that drops
+    // Ctrl+V keeps pasted text out of its field.
+    if (event.matches(QKeySequence::Paste)) return QString(QChar(0x16));
     if ((mods & Qt::AltModifier) && !(mods & Qt::ControlModifier)) return {};
     if (event.key() == Qt::Key_Tab || event.key() == Qt::Key_Backtab || event.key() == Qt::Key_Delete) return {};
     if (event.key() == Qt::Key_Return || event.key() == Qt::Key_Enter) return QStringLiteral("\r");

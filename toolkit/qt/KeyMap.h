@@ -15,7 +15,8 @@ int virtualKey(const QKeyEvent& event);
 tk::ShiftState shiftState(Qt::KeyboardModifiers modifiers);
 
 // The characters the key types, as the model's key-press handlers see them: printable
-// text, Backspace (8), Enter (13), Escape (27) and Ctrl+letter control codes. Keys
+// text, Backspace (8), Enter (13), Escape (27) and Ctrl+letter control codes (every paste
+// key, Shift+Insert too, types Ctrl+V). Keys
 // pressed with Alt (and without Ctrl) type nothing, nor do Tab and Delete.
 QString typedText(const QKeyEvent& event);
 

@@ -85,12 +85,14 @@ QString loginCancelledMessage() {
 bool connectAtStart(const QString& alias) {
     try {
         db::Database::alias(alias);
-        return true;
-    } catch (const db::Error& e) {
-        const bool cancelled = e.message() == QStringLiteral("Login cancelled");
-        tk::showError(cancelled ? loginCancelledMessage() : e.message());
+    } catch (const db::LoginCancelled&) {
+        tk::showError(loginCancelledMessage());
         return false;
+    } catch (const db::Error&) {
+        // Any other failure (a stopped server) is left to the forms' own queries: their
+        // error dialogs show it and the program keeps running.
     }
+    return true;
 }
 
 }  // namespace tkqt

@@ -47,9 +47,9 @@ void installLoginDialog();
 // The message shown when the clerk cancels the login at start-up.
 QString loginCancelledMessage();
 
-// Opens the alias at start-up, asking for the login when the server wants one. On failure
-// (a cancelled login, a refused connection) shows the error dialog and returns false: the
-// program then ends without opening its forms.
+// Opens the alias at start-up, asking for the login when the server wants one. A cancelled
+// login shows its message and returns false: the program then ends without opening its forms.
+// Any other failure returns true and is shown by the forms' own queries as they run.
 bool connectAtStart(const QString& alias);
 
 }  // namespace tkqt
