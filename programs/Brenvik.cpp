@@ -12,6 +12,7 @@
 #include "platform/Screen.h"
 #include "platform/Window.h"
 #include "toolkit/Application.h"
+#include "toolkit/qt/LoginDialog.h"
 #include "toolkit/qt/QtWidgetset.h"
 #include "voucher/Qel_Unit3.h"
 #include "voucher/QrQel_Unit3.h"
@@ -74,6 +75,14 @@ int RunBrenvik(int argc, char** argv) {
     tk::app().initialize(applicationTitle());
     std::unique_ptr<tkqt::QtWidgetset> widgetset = tkqt::install(tk::app());
     useScreenMetrics();
+    tkqt::installLoginDialog();
+    // A first instance logs in before its forms exist, so a cancelled login ends the program
+    // with its message; a later start hands over without touching the database.
+    if (!AppAlreadyRunning && !tkqt::connectAtStart(QStringLiteral("Account"))) {
+        widgetset.reset();
+        tk::app().reset();
+        return 0;
+    }
     const platform::WindowHandle applicationWindow =
         platform::createWindow(tk::app().title(), mainWindowCallbacks());
 
