@@ -124,9 +124,17 @@ QStringList tableStatements(const Table& t, Backend backend) {
                      .arg(t.name, t.unique.join(QLatin1Char('_')), t.unique.join(QStringLiteral(", ")));
     QStringList statements;
     statements << QStringLiteral("CREATE TABLE %1 (\n    %2\n)").arg(t.name, parts.join(QStringLiteral(",\n    ")));
-    for (const QStringList& index : t.indexes)
-        statements << QStringLiteral("CREATE INDEX %1_%2 ON %1 (%3)")
-                          .arg(t.name, index.join(QLatin1Char('_')), index.join(QStringLiteral(", ")));
+    for (const QStringList& index : t.indexes) {
+        // "a+b" indexes the joined text of columns a and b, as the statements compare it.
+        QStringList keys;
+        for (const QString& key : index) {
+            const QStringList joined = key.split(QLatin1Char('+'));
+            keys << (joined.size() == 1 ? key : QLatin1Char('(') + joined.join(QStringLiteral(" || ")) + QLatin1Char(')'));
+        }
+        QString name = index.join(QLatin1Char('_'));
+        name.replace(QLatin1Char('+'), QLatin1Char('_'));
+        statements << QStringLiteral("CREATE INDEX %1_%2 ON %1 (%3)").arg(t.name, name, keys.join(QStringLiteral(", ")));
+    }
     return statements;
 }
 
