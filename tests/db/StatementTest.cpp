@@ -16,6 +16,27 @@ QString u(const char* s) {
     return QString::fromUtf8(s);
 }
 
+QStringList voucherSql(const char* name) {
+    return test::formSql(QStringLiteral("Qel_Unit3"), QString::fromLatin1(name));
+}
+
+QStringList lookupSql(const char* form) {
+    return test::formQuerySql(QString::fromLatin1(form), QStringLiteral("Query1"));
+}
+
+QStringList waitingSql(const char* file) {
+    return statementLines(QString::fromLatin1(file));
+}
+
+// Assembled as the customer-and-bank dialog does: the filter line of the chosen kind, none
+// when no kind is chosen, then the order.
+QStringList customersAndBanksSql(const char* filter) {
+    const QString form = QStringLiteral("Qel_Unit3_02");
+    QStringList sql = test::formSql(form, QStringLiteral("pQuery"));
+    if (filter) sql += test::formSql(form, QString::fromLatin1(filter));
+    return sql + test::formSql(form, QStringLiteral("OrderBy"));
+}
+
 struct Side {
     QString acCode, acName, text;
 };
@@ -27,9 +48,9 @@ protected:
         database().loadDemoData();
     }
 
-    // Opens a statement file with text parameters.
-    void open(db::Query& q, const QString& file, const std::map<QString, QString>& params = {}) {
-        q.setSql(statementLines(file));
+    // Opens a statement with text parameters.
+    void open(db::Query& q, const QStringList& sql, const std::map<QString, QString>& params = {}) {
+        q.setSql(sql);
         for (const auto& [name, value] : params) q.setParamText(name, value);
         q.open();
     }
@@ -87,7 +108,7 @@ protected:
 
 TEST_P(Statements, OfficeListJoinsNameAndPlaceInCodeOrder) {
     db::Query q(db());
-    open(q, QStringLiteral("office_list"));
+    open(q, voucherSql("OfficeList"));
     EXPECT_EQ(column(q, QStringLiteral("Total")),
               (std::vector<QString>{u("본사/서울 중구"), u("부산지점/부산 해운대구"), u("대구지점/대구 수성구")}));
     EXPECT_EQ(column(q, QStringLiteral("kubun_code")), (std::vector<QString>{"00000", "00001", "00002"}));
@@ -96,7 +117,7 @@ TEST_P(Statements, OfficeListJoinsNameAndPlaceInCodeOrder) {
 TEST_P(Statements, GridJoinsTheTwoRowsOfEachLineOfOneDateOfficeAndForm) {
     storeVouchers();
     db::Query q(db());
-    open(q, QStringLiteral("grid_lines"), {{"tbDKubun", "%2001-05-3000000%"}});
+    open(q, voucherSql("StoredLines"), {{"tbDKubun", "%2001-05-3000000%"}});
     ASSERT_EQ(q.recordCount(), 2);
     EXPECT_EQ(q.fieldCount(), 13);
     ASSERT_TRUE(q.locate(QStringLiteral("serial_ttt"), QStringLiteral("2001-05-30-0000000101")));
@@ -116,9 +137,9 @@ TEST_P(Statements, GridJoinsTheTwoRowsOfEachLineOfOneDateOfficeAndForm) {
     EXPECT_EQ(q.fieldText("ac_QelName1"), u("복리후생비"));
     EXPECT_EQ(q.fieldText("Dr_Amt2"), "250000");
 
-    open(q, QStringLiteral("grid_lines"), {{"tbDKubun", "%2001-05-3000001%"}});
+    open(q, voucherSql("StoredLines"), {{"tbDKubun", "%2001-05-3000001%"}});
     EXPECT_EQ(column(q, QStringLiteral("serial_ttt")), std::vector<QString>{"2001-05-30-0000000701"});
-    open(q, QStringLiteral("grid_lines"), {{"tbDKubun", "%2001-05-30-0001%"}});
+    open(q, voucherSql("StoredLines"), {{"tbDKubun", "%2001-05-30-0001%"}});
     EXPECT_EQ(q.recordCount(), 0);
     EXPECT_TRUE(q.eof());
 }
@@ -126,22 +147,22 @@ TEST_P(Statements, GridJoinsTheTwoRowsOfEachLineOfOneDateOfficeAndForm) {
 TEST_P(Statements, GridOfOneVoucherUsesBothParameters) {
     storeVouchers();
     db::Query q(db());
-    open(q, QStringLiteral("grid_one_voucher"), {{"tbDKubun", "%2001-05-3000000%"}, {"tbqel", "%2001-05-30-00000001%"}});
+    open(q, voucherSql("StoredLinesOfVoucher"), {{"tbDKubun", "%2001-05-3000000%"}, {"tbqel", "%2001-05-30-00000001%"}});
     EXPECT_EQ(q.recordCount(), 2);
     execute(QStringLiteral("delete_line"), {{"tbSerial", "2001-05-30-0000000101"}});
-    open(q, QStringLiteral("grid_one_voucher"), {{"tbDKubun", "%2001-05-3000000%"}, {"tbqel", "%2001-05-30-00000001%"}});
+    open(q, voucherSql("StoredLinesOfVoucher"), {{"tbDKubun", "%2001-05-3000000%"}, {"tbqel", "%2001-05-30-00000001%"}});
     EXPECT_EQ(column(q, QStringLiteral("serial_ttt")), std::vector<QString>{"2001-05-30-0000000102"});
 }
 
 TEST_P(Statements, ChosenVoucherGivesItsLineNumbersAndRowsInOrder) {
     storeVouchers();
     db::Query q(db());
-    open(q, QStringLiteral("voucher_line_numbers"), {{"tbSerial_qel", "2001-05-30-00000001"}, {"tbSerial_day", "2001-05-30"}});
+    open(q, voucherSql("VoucherLineNumbers"), {{"tbSerial_qel", "2001-05-30-00000001"}, {"tbSerial_day", "2001-05-30"}});
     std::set<int> lines;
     for (q.first(); !q.eof(); q.next()) lines.insert(q.fieldInt(QStringLiteral("Serial_Bun")));
     EXPECT_EQ(lines, (std::set<int>{1, 2}));
 
-    open(q, QStringLiteral("voucher_rows"), {{"tbDayBon", "2001-05-3000000"}, {"tbSerial_qel", "2001-05-30-00000001"}});
+    open(q, voucherSql("VoucherRows"), {{"tbDayBon", "2001-05-3000000"}, {"tbSerial_qel", "2001-05-30-00000001"}});
     EXPECT_EQ(column(q, QStringLiteral("Serial_Bun")), (std::vector<QString>{"01", "01", "02", "02"}));
     EXPECT_EQ(column(q, QStringLiteral("Serial_CrDr")), (std::vector<QString>{"01", "02", "01", "02"}));
     q.first();
@@ -155,14 +176,11 @@ TEST_P(Statements, ChosenVoucherGivesItsLineNumbersAndRowsInOrder) {
 TEST_P(Statements, NextNumberIsTheMaximumOfTheDateOrNullWithoutRows) {
     storeVouchers();
     db::Query q(db());
-    open(q, QStringLiteral("next_voucher_number"));
+    open(q, voucherSql("SerialMax"), {{"tbDate_Day", "2001-05-30"}});
     EXPECT_EQ(q.recordCount(), 1);
     EXPECT_EQ(q.fieldText("Serial_Max"), "2001-05-30-00000007");
 
-    QStringList lines = statementLines(QStringLiteral("next_voucher_number"));
-    lines[2].replace(QStringLiteral("2001-05-30"), QStringLiteral("2001-06-01"));
-    q.setSql(lines);
-    q.open();
+    open(q, voucherSql("SerialMax"), {{"tbDate_Day", "2001-06-01"}});
     ASSERT_EQ(q.recordCount(), 1);
     EXPECT_TRUE(q.fieldIsNull("Serial_Max"));
     EXPECT_EQ(q.fieldText("Serial_Max"), "");
@@ -178,7 +196,7 @@ TEST_P(Statements, CorrectionRewritesOnlyTheKeyedRow) {
     execute(QStringLiteral("update_line"), texts, {{"tbCr_Amt", 300000}, {"tbDr_Amt", 0}});
 
     db::Query q(db());
-    open(q, QStringLiteral("voucher_rows"), {{"tbDayBon", "2001-05-3000000"}, {"tbSerial_qel", "2001-05-30-00000001"}});
+    open(q, voucherSql("VoucherRows"), {{"tbDayBon", "2001-05-3000000"}, {"tbSerial_qel", "2001-05-30-00000001"}});
     q.moveTo(2);
     EXPECT_EQ(q.fieldText("Ac_QelName"), u("급여"));
     EXPECT_EQ(q.fieldText("Ac_Text"), u("5월 급여"));
@@ -194,13 +212,13 @@ TEST_P(Statements, CorrectionRewritesOnlyTheKeyedRow) {
 TEST_P(Statements, DeleteRemovesBothRowsOfTheLineAndCountSaysWhatIsLeft) {
     storeVouchers();
     db::Query count(db());
-    open(count, QStringLiteral("count_voucher_rows"), {{"tbSerial", "2001-05-30-00000001"}});
+    open(count, waitingSql("count_voucher_rows"), {{"tbSerial", "2001-05-30-00000001"}});
     EXPECT_EQ(count.fieldInt(QStringLiteral("Serial")), 4);
     execute(QStringLiteral("delete_line"), {{"tbSerial", "2001-05-30-0000000102"}});
-    open(count, QStringLiteral("count_voucher_rows"), {{"tbSerial", "2001-05-30-00000001"}});
+    open(count, waitingSql("count_voucher_rows"), {{"tbSerial", "2001-05-30-00000001"}});
     EXPECT_EQ(count.fieldInt(QStringLiteral("serial")), 2);
     execute(QStringLiteral("delete_line"), {{"tbSerial", "2001-05-30-0000000101"}});
-    open(count, QStringLiteral("count_voucher_rows"), {{"tbSerial", "2001-05-30-00000001"}});
+    open(count, waitingSql("count_voucher_rows"), {{"tbSerial", "2001-05-30-00000001"}});
     EXPECT_EQ(count.fieldInt(QStringLiteral("Serial")), 0);
 }
 
@@ -209,7 +227,7 @@ TEST_P(Statements, PrintGivesTheVoucherRowsThenBlankRowsToTen) {
     const std::map<QString, QString> key = {
         {"tbDateDay", "2001-05-30"}, {"tbKubunBon", "00000"}, {"tbSerialQel", "2001-05-30-00000001"}};
     db::Query count(db());
-    open(count, QStringLiteral("print_count"), key);
+    open(count, waitingSql("print_count"), key);
     ASSERT_EQ(count.recordCount(), 4);
     EXPECT_EQ(count.fieldText("Sawon_NameCode"), u("김철수   S0001"));
     EXPECT_EQ(count.fieldText("Serial_Qel"), "2001-05-30-00000001");
@@ -217,7 +235,7 @@ TEST_P(Statements, PrintGivesTheVoucherRowsThenBlankRowsToTen) {
     std::map<QString, QString> params = key;
     params["tbCount"] = QStringLiteral("%1").arg(10 - count.recordCount(), 2, 10, QLatin1Char('0'));
     db::Query print(db());
-    open(print, QStringLiteral("print_rows"), params);
+    open(print, waitingSql("print_rows"), params);
     ASSERT_EQ(print.recordCount(), 10);
     EXPECT_EQ(column(print, QStringLiteral("Tot")), (std::vector<QString>{"", "", "", "", "01", "02", "03", "04", "05", "06"}));
     EXPECT_EQ(column(print, QStringLiteral("Serial_Bun")), (std::vector<QString>{"01", "01", "02", "02", "", "", "", "", "", ""}));
@@ -241,10 +259,10 @@ TEST_P(Statements, PrintGivesTheVoucherRowsThenBlankRowsToTen) {
     // No stored row: ten blank rows.
     params["tbSerialQel"] = QStringLiteral("2001-05-30-99999999");
     params["tbCount"] = QStringLiteral("10");
-    open(print, QStringLiteral("print_rows"), params);
+    open(print, waitingSql("print_rows"), params);
     EXPECT_EQ(print.recordCount(), 10);
     params["tbCount"] = QStringLiteral("-01");
-    open(print, QStringLiteral("print_rows"), params);
+    open(print, waitingSql("print_rows"), params);
     EXPECT_EQ(print.recordCount(), 0);
 }
 
@@ -256,8 +274,8 @@ std::set<QString> codes(db::Query& q, const QString& field) {
 
 TEST_P(Statements, AccountListsSplitTheCategoriesBetweenDebitAndCredit) {
     db::Query debit(db()), credit(db());
-    open(debit, QStringLiteral("accounts_debit"), {{"tbac_name", "%%"}});
-    open(credit, QStringLiteral("accounts_credit"), {{"tbac_name", "%%"}});
+    open(debit, lookupSql("Qel_Unit3_01"), {{"tbac_name", "%%"}});
+    open(credit, lookupSql("Qel_Unit3_07"), {{"tbac_name", "%%"}});
     const std::set<QString> d = codes(debit, QStringLiteral("ac_code"));
     const std::set<QString> c = codes(credit, QStringLiteral("ac_code"));
     EXPECT_EQ(debit.recordCount(), static_cast<int>(d.size()));  // one row per account
@@ -284,32 +302,32 @@ TEST_P(Statements, AccountListsSplitTheCategoriesBetweenDebitAndCredit) {
     ASSERT_TRUE(debit.locate(QStringLiteral("ac_code"), QStringLiteral("40201001000")));
     EXPECT_EQ(debit.fieldText("ac_name02"), u("매출액"));
 
-    open(debit, QStringLiteral("accounts_debit"), {{"tbac_name", u("%매출%")}});
+    open(debit, lookupSql("Qel_Unit3_01"), {{"tbac_name", u("%매출%")}});
     EXPECT_EQ(codes(debit, QStringLiteral("ac_code")),
               (std::set<QString>{"10101008000", "40201001000", "40201002000", "40301001000", "40304001000", "40305001000"}));
-    open(credit, QStringLiteral("accounts_credit"), {{"tbac_name", "%10101%"}});
+    open(credit, lookupSql("Qel_Unit3_07"), {{"tbac_name", "%10101%"}});
     EXPECT_EQ(credit.recordCount(), 0);
 }
 
 TEST_P(Statements, VariantListsDropSalesAndOfferOnlyTheFiveInventoryAccounts) {
     db::Query debit(db()), credit(db());
-    open(debit, QStringLiteral("variant_accounts_debit"), {{"tbac_name", "%%"}});
+    open(debit, waitingSql("variant_accounts_debit"), {{"tbac_name", "%%"}});
     const std::set<QString> d = codes(debit, QStringLiteral("ac_code"));
     for (const QString& code : d) EXPECT_FALSE(code.startsWith(QStringLiteral("40201"))) << code.toStdString();
     EXPECT_EQ(d.size(), 48u);
 
-    open(credit, QStringLiteral("variant_accounts_credit"), {{"tbac_name", "%%"}});
+    open(credit, waitingSql("variant_accounts_credit"), {{"tbac_name", "%%"}});
     EXPECT_EQ(column(credit, QStringLiteral("ac_code")),
               (std::vector<QString>{"10102001000", "10102005000", "10102008000", "10102017000", "10102024000"}));
     EXPECT_EQ(column(credit, QStringLiteral("ac_name01")), (std::vector<QString>{u("상품"), u("제품"), u("원재료"), u("저장품"), u("재공품")}));
     EXPECT_EQ(column(credit, QStringLiteral("ac_name02")), std::vector<QString>(5, u("재고자산")));
-    open(credit, QStringLiteral("variant_accounts_credit"), {{"tbac_name", u("%재%")}});
+    open(credit, waitingSql("variant_accounts_credit"), {{"tbac_name", u("%재%")}});
     EXPECT_EQ(column(credit, QStringLiteral("ac_code")), (std::vector<QString>{"10102008000", "10102024000"}));
 }
 
 TEST_P(Statements, CustomersAndBanksStandTogetherInCodeOrder) {
     db::Query q(db());
-    open(q, QStringLiteral("customers_banks_all"), {{"tbName", "%%"}});
+    open(q, customersAndBanksSql("FilterAll"), {{"tbName", "%%"}});
     EXPECT_EQ(column(q, QStringLiteral("Tot_Code")),
               (std::vector<QString>{"00001", "00001", "00002", "00003", "00004", "00005", "00006"}));
     ASSERT_TRUE(q.locate(QStringLiteral("Tot_Name"), u("(주)한빛상사")));
@@ -319,42 +337,42 @@ TEST_P(Statements, CustomersAndBanksStandTogetherInCodeOrder) {
     EXPECT_EQ(q.fieldText("Tot_No"), "123-45-678901");
     EXPECT_EQ(q.fieldText("Tot_Kubun"), u("은행명"));
 
-    open(q, QStringLiteral("customers_banks_customers"), {{"tbName", "%%"}});
+    open(q, customersAndBanksSql("FilterCustomers"), {{"tbName", "%%"}});
     EXPECT_EQ(column(q, QStringLiteral("Tot_Code")), (std::vector<QString>{"00001", "00002", "00003", "00005"}));
-    open(q, QStringLiteral("customers_banks_banks"), {{"tbName", "%%"}});
+    open(q, customersAndBanksSql("FilterBanks"), {{"tbName", "%%"}});
     EXPECT_EQ(column(q, QStringLiteral("Tot_Code")), (std::vector<QString>{"00001", "00004", "00006"}));
-    open(q, QStringLiteral("customers_banks_unfiltered"), {{"tbName", u("%은행%")}});
+    open(q, customersAndBanksSql(nullptr), {{"tbName", u("%은행%")}});
     EXPECT_EQ(column(q, QStringLiteral("Tot_Code")), (std::vector<QString>{"00001", "00004", "00006"}));
-    open(q, QStringLiteral("customers_banks_banks"), {{"tbName", u("%한빛%")}});
+    open(q, customersAndBanksSql("FilterBanks"), {{"tbName", u("%한빛%")}});
     EXPECT_EQ(q.recordCount(), 0);
 }
 
 TEST_P(Statements, NameLookupsMatchTheNameAndSortByCode) {
     db::Query q(db());
-    open(q, QStringLiteral("employees"), {{"tbName", "%%"}});
+    open(q, lookupSql("Qel_Unit3_03"), {{"tbName", "%%"}});
     EXPECT_EQ(column(q, QStringLiteral("Sawon_Code")), (std::vector<QString>{"S0001", "S0002", "S0003"}));
     q.first();
     EXPECT_EQ(q.fieldText("Sawon_Jumin"), "750101-1234567");
     EXPECT_EQ(q.fieldText("Sawon_Kubun"), u("남"));
-    open(q, QStringLiteral("employees"), {{"tbName", u("%영희%")}});
+    open(q, lookupSql("Qel_Unit3_03"), {{"tbName", u("%영희%")}});
     EXPECT_EQ(column(q, QStringLiteral("Sawon_Name")), std::vector<QString>{u("이영희")});
 
-    open(q, QStringLiteral("departments"), {{"tbName", u("%부%")}});
+    open(q, lookupSql("Qel_Unit3_04"), {{"tbName", u("%부%")}});
     EXPECT_EQ(column(q, QStringLiteral("Buser_Code")), (std::vector<QString>{"B0001", "B0002", "B0003"}));
-    open(q, QStringLiteral("projects"), {{"tbName", u("%공장%")}});
+    open(q, lookupSql("Qel_Unit3_05"), {{"tbName", u("%공장%")}});
     EXPECT_EQ(column(q, QStringLiteral("Project_Text")), std::vector<QString>{u("공장 증설 공사")});
-    open(q, QStringLiteral("items"), {{"tbName", u("%차량유지%")}});
+    open(q, lookupSql("Qel_Unit3_06"), {{"tbName", u("%차량유지%")}});
     EXPECT_EQ(q.recordCount(), 0);
-    open(q, QStringLiteral("items"), {{"tbName", u("%차량 유지%")}});
+    open(q, lookupSql("Qel_Unit3_06"), {{"tbName", u("%차량 유지%")}});
     EXPECT_EQ(column(q, QStringLiteral("Item_Code")), std::vector<QString>{"I0003"});
 }
 
 TEST_P(Statements, LikeIgnoresCaseAndComparisonIgnoresTrailingBlanksOfRtrimmedColumns) {
     db().exec(QStringLiteral("INSERT INTO Buser_Table (Buser_Code, Buser_Name, Buser_Text) VALUES ('B0009', 'Sales Team  ', 'x')"));
     db::Query q(db());
-    open(q, QStringLiteral("departments"), {{"tbName", "%sales%"}});
+    open(q, lookupSql("Qel_Unit3_04"), {{"tbName", "%sales%"}});
     EXPECT_EQ(column(q, QStringLiteral("Buser_Name")), std::vector<QString>{"Sales Team"});
-    open(q, QStringLiteral("departments"), {{"tbName", "%team"}});
+    open(q, lookupSql("Qel_Unit3_04"), {{"tbName", "%team"}});
     EXPECT_EQ(q.recordCount(), 1);
 }
 
