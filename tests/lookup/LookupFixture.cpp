@@ -21,11 +21,7 @@ QString quoted(const std::optional<QString>& value) {
 }
 }  // namespace
 
-void LookupTest::SetUp() {
-    EngineTest::SetUp();
-    database().installAsAlias(QStringLiteral("Account"));
-    tk::app().reset();
-    tk::app().initialize(QStringLiteral("Brenvik"));
+void createBrenvikForms() {
     // As the program block does: the voucher form first, known by its global variable.
     fmBrenvik = &tk::app().createForm<TfmBrenvik>();
     tk::app().createForm<TForm1>();
@@ -35,6 +31,14 @@ void LookupTest::SetUp() {
     tk::app().createForm<TForm4>();
     tk::app().createForm<TForm5>();
     tk::app().createForm<TForm6>();
+}
+
+void LookupTest::SetUp() {
+    EngineTest::SetUp();
+    database().installAsAlias(QStringLiteral("Account"));
+    tk::app().reset();
+    tk::app().initialize(QStringLiteral("Brenvik"));
+    createBrenvikForms();
 }
 
 void LookupTest::TearDown() {

@@ -13,6 +13,9 @@
 
 namespace lookuptest {
 
+// The voucher form and the seven dialogs, created as the program block creates them.
+void createBrenvikForms();
+
 class LookupTest : public test::EngineTest {
 protected:
     void SetUp() override;

@@ -8,6 +8,7 @@
 #include "lookup/Qel_Unit3_05.h"
 #include "lookup/Qel_Unit3_06.h"
 #include "lookup/Qel_Unit3_07.h"
+#include "tests/lookup/LookupFixture.h"
 #include "tests/support/Engines.h"
 #include "toolkit/Application.h"
 #include "toolkit/qt/QtWidgetset.h"
@@ -30,14 +31,7 @@ protected:
         database().installAsAlias(QStringLiteral("Account"));
         tk::app().initialize(QStringLiteral("Brenvik"));
         widgetset_ = tkqt::install(tk::app());
-        fmBrenvik = &tk::app().createForm<TfmBrenvik>();
-        tk::app().createForm<TForm1>();
-        tk::app().createForm<TForm7>();
-        tk::app().createForm<TForm2>();
-        tk::app().createForm<TForm3>();
-        tk::app().createForm<TForm4>();
-        tk::app().createForm<TForm5>();
-        tk::app().createForm<TForm6>();
+        lookuptest::createBrenvikForms();
     }
     void TearDown() override {
         widgetset_.reset();
