@@ -7,16 +7,16 @@ bool isLine(int key) { return key >= 1 && key <= 4; }
 }  // namespace
 
 AccountLookupDialog::AccountLookupDialog(const QString& formName, const QString& descriptionPath,
-                                         QString targetPrefix)
+                                         fields::Side side)
     : LookupDialog(formName, descriptionPath, QStringLiteral("ac_code"), QStringLiteral("ac_name01")),
-      targetPrefix_(std::move(targetPrefix)) {}
+      side_(side) {}
 
 void AccountLookupDialog::search() { searchQuery1(QStringLiteral("tbac_name")); }
 
 void AccountLookupDialog::writeBack() {
     const int key = lineKey();
     if (isLine(key))
-        writeRowInto(targetPrefix_ + QString::number(key));
+        writeRowInto(fields::name(side_, fields::Field::Account, key));
 }
 
 bool AccountLookupDialog::closesOnDoubleClick() const { return isLine(lineKey()); }

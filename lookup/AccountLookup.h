@@ -3,6 +3,7 @@
 // Their statement lives in the form description; the search only binds tbac_name.
 
 #include "lookup/LookupFrame.h"
+#include "voucher/LineFields.h"
 
 namespace lookup {
 
@@ -11,9 +12,8 @@ public:
     void search() override;
 
 protected:
-    // `targetPrefix` names the account edits of the voucher form without the line number,
-    // "edCR_Ac_QelName_0" for the debit row, "edDR_Ac_QelName_0" for the credit row.
-    AccountLookupDialog(const QString& formName, const QString& descriptionPath, QString targetPrefix);
+    // `side`: the row whose account fields the dialog fills.
+    AccountLookupDialog(const QString& formName, const QString& descriptionPath, fields::Side side);
 
     // Line keys "1" to "4" write the account field of that line; any other writes nothing.
     void writeBack() override;
@@ -22,7 +22,7 @@ protected:
     void edSearchExit(tk::Control& sender) override;
 
 private:
-    QString targetPrefix_;
+    fields::Side side_;
 };
 
 }  // namespace lookup

@@ -3,7 +3,6 @@
 #include "db/Query.h"
 #include "platform/Screen.h"
 #include "toolkit/Services.h"
-#include "voucher/Qel_Unit3.h"
 #include "voucher/Util_Unit.h"
 
 #include <QFile>
@@ -122,9 +121,23 @@ int LookupDialog::lineKey() const {
 }
 
 tk::Form& LookupDialog::targetForm() const {
-    if (fmBrenvik == nullptr)
-        throw std::logic_error("The voucher form does not exist");
-    return *fmBrenvik;
+    if (target_ == nullptr)
+        throw std::logic_error(QStringLiteral("%1 has no voucher form to write into").arg(name()).toStdString());
+    return *target_;
+}
+
+void LookupDialog::prepare(const QString& lineKey, const QString& searchText) {
+    edit(QStringLiteral("edAc_code2")).setText(QString());
+    edit(QStringLiteral("edAc_Name2")).setText(QString());
+    resetFilter();
+    tk::Edit& searchField = edit(QStringLiteral("edSearch"));
+    searchField.setHint(lineKey);
+    searchField.setText(searchText);
+}
+
+void LookupDialog::searchAndShow() {
+    search();
+    show();
 }
 
 void LookupDialog::searchQuery1(const QString& parameter) {

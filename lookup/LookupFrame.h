@@ -16,6 +16,16 @@ public:
     // Runs the dialog's search with the text of edSearch (the search button's action).
     virtual void search() = 0;
 
+    // The form a choice is written into; the program block hands over its voucher form.
+    void setTargetForm(tk::Form& form) { target_ = &form; }
+
+    // What a voucher field does before it opens the dialog: the result fields emptied, the
+    // filter back on its first entry, the line key into the Hint of edSearch and the field's
+    // text, unchanged, into edSearch. Neither searches nor shows.
+    void prepare(const QString& lineKey, const QString& searchText);
+    // Runs the search and shows the dialog (modeless; returns at once).
+    void searchAndShow();
+
     // The line key the voucher form left in the Hint of edSearch, as a whole number;
     // throws std::invalid_argument when it is not one.
     int lineKey() const;
@@ -27,8 +37,10 @@ protected:
     LookupDialog(const QString& formName, const QString& descriptionPath, QString codeColumn,
                  QString nameColumn, const Handlers& extra = {});
 
-    // The form the choice is written into.
-    virtual tk::Form& targetForm() const;
+    // The form the choice is written into; throws when none was handed over.
+    tk::Form& targetForm() const;
+    // A dialog with a filter list puts it back on its first entry (no change handler runs).
+    virtual void resetFilter() {}
     // Writes the current row into the target form as the line key says.
     virtual void writeBack() = 0;
     // Whether a double click closes the dialog after writing back.
@@ -64,6 +76,7 @@ private:
 
     tk::FormDescription description_;
     QString codeColumn_, nameColumn_;
+    tk::Form* target_ = nullptr;
 };
 
 // The message shown instead of closing on Alt+F4.

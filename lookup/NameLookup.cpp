@@ -3,19 +3,15 @@
 namespace lookup {
 
 NameLookupDialog::NameLookupDialog(const QString& formName, const QString& descriptionPath, QString codeColumn,
-                                   QString nameColumn, QString kind, const Handlers& extra)
+                                   QString nameColumn, fields::Field kind, const Handlers& extra)
     : LookupDialog(formName, descriptionPath, std::move(codeColumn), std::move(nameColumn), extra),
-      kind_(std::move(kind)) {}
+      kind_(kind) {}
 
 void NameLookupDialog::search() { searchQuery1(QStringLiteral("tbName")); }
 
-QString NameLookupDialog::debitField(int line) const {
-    return QStringLiteral("edCR_%1_Name_0%2").arg(kind_).arg(line);
-}
+QString NameLookupDialog::debitField(int line) const { return fields::name(fields::Side::Debit, kind_, line); }
 
-QString NameLookupDialog::creditField(int line) const {
-    return QStringLiteral("edDR_%1_Name_0%2").arg(kind_).arg(line);
-}
+QString NameLookupDialog::creditField(int line) const { return fields::name(fields::Side::Credit, kind_, line); }
 
 // "1" to "4" come from a debit-row field and fill both rows; "15" to "45" come from a
 // credit-row field and fill that row alone.

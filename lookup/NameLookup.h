@@ -4,6 +4,7 @@
 // on that line; "15", "25", "35", "45" fill the credit-row field of line 1 to 4 alone.
 
 #include "lookup/LookupFrame.h"
+#include "voucher/LineFields.h"
 
 namespace lookup {
 
@@ -12,9 +13,9 @@ public:
     void search() override;
 
 protected:
-    // `kind` is the middle of the voucher form's edit names: "Kubun" for edCR_Kubun_Name_01.
+    // `kind`: the line fields this dialog fills (customer, employee, ...).
     NameLookupDialog(const QString& formName, const QString& descriptionPath, QString codeColumn,
-                     QString nameColumn, QString kind, const Handlers& extra = {});
+                     QString nameColumn, fields::Field kind, const Handlers& extra = {});
 
     // The write-back by line key into fields of this dialog's kind.
     void writeByLineKey();
@@ -24,7 +25,7 @@ protected:
     QString creditField(int line) const;
 
 private:
-    QString kind_;
+    fields::Field kind_;
 };
 
 }  // namespace lookup

@@ -5,7 +5,7 @@ TForm1* Form1 = nullptr;
 TForm1::TForm1() : TForm1(QStringLiteral(":/forms/Qel_Unit3_01.json")) {}
 
 TForm1::TForm1(const QString& descriptionPath)
-    : lookup::AccountLookupDialog(QStringLiteral("Form1"), descriptionPath, QStringLiteral("edCR_Ac_QelName_0")) {
+    : lookup::AccountLookupDialog(QStringLiteral("Form1"), descriptionPath, fields::Side::Debit) {
     Form1 = this;
 }
 

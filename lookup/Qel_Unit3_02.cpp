@@ -6,7 +6,7 @@ TForm2* Form2 = nullptr;
 
 TForm2::TForm2()
     : lookup::NameLookupDialog(QStringLiteral("Form2"), QStringLiteral(":/forms/Qel_Unit3_02.json"),
-                               QStringLiteral("Tot_Code"), QStringLiteral("Tot_Name"), QStringLiteral("Kubun"),
+                               QStringLiteral("Tot_Code"), QStringLiteral("Tot_Name"), fields::Field::Customer,
                                ownHandlers(this)) {
     Form2 = this;
 }
@@ -44,6 +44,8 @@ void TForm2::pQuery() {
 }
 
 void TForm2::pDisplay() { writeByLineKey(); }
+
+void TForm2::resetFilter() { comboBox(QStringLiteral("cbCheck")).setItemIndex(0); }
 
 void TForm2::cbCheckChange(tk::Control&) { pQuery(); }
 

@@ -18,6 +18,8 @@ protected:
     void pDisplay();
     void writeBack() override { pDisplay(); }
 
+    // "전   체", chosen from code: no search runs.
+    void resetFilter() override;
     void cbCheckChange(tk::Control& sender);
     void cbCheckKeyPress(tk::Control& sender, QChar& key);
 

@@ -4,7 +4,7 @@ TForm3* Form3 = nullptr;
 
 TForm3::TForm3()
     : lookup::NameLookupDialog(QStringLiteral("Form3"), QStringLiteral(":/forms/Qel_Unit3_03.json"),
-                               QStringLiteral("Sawon_Code"), QStringLiteral("Sawon_Name"), QStringLiteral("Sawon")) {
+                               QStringLiteral("Sawon_Code"), QStringLiteral("Sawon_Name"), fields::Field::Employee) {
     Form3 = this;
 }
 

@@ -4,7 +4,7 @@ TForm4* Form4 = nullptr;
 
 TForm4::TForm4()
     : lookup::NameLookupDialog(QStringLiteral("Form4"), QStringLiteral(":/forms/Qel_Unit3_04.json"),
-                               QStringLiteral("Buser_Code"), QStringLiteral("Buser_Name"), QStringLiteral("Buser")) {
+                               QStringLiteral("Buser_Code"), QStringLiteral("Buser_Name"), fields::Field::Department) {
     Form4 = this;
 }
 

@@ -4,7 +4,7 @@ TForm5* Form5 = nullptr;
 
 TForm5::TForm5()
     : lookup::NameLookupDialog(QStringLiteral("Form5"), QStringLiteral(":/forms/Qel_Unit3_05.json"),
-                               QStringLiteral("Project_Code"), QStringLiteral("Project_Name"), QStringLiteral("Project")) {
+                               QStringLiteral("Project_Code"), QStringLiteral("Project_Name"), fields::Field::Project) {
     Form5 = this;
 }
 

@@ -4,7 +4,7 @@ TForm6* Form6 = nullptr;
 
 TForm6::TForm6()
     : lookup::NameLookupDialog(QStringLiteral("Form6"), QStringLiteral(":/forms/Qel_Unit3_06.json"),
-                               QStringLiteral("Item_Code"), QStringLiteral("Item_Name"), QStringLiteral("Item")) {
+                               QStringLiteral("Item_Code"), QStringLiteral("Item_Name"), fields::Field::Item) {
     Form6 = this;
 }
 

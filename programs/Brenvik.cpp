@@ -1,21 +1,14 @@
 // Brenvik: transfer vouchers. The program block: the single-instance guard of the voucher
 // form's unit, the application window, the forms in their creation order, the message loop.
 
-#include "lookup/Qel_Unit3_01.h"
-#include "lookup/Qel_Unit3_02.h"
-#include "lookup/Qel_Unit3_03.h"
-#include "lookup/Qel_Unit3_04.h"
-#include "lookup/Qel_Unit3_05.h"
-#include "lookup/Qel_Unit3_06.h"
-#include "lookup/Qel_Unit3_07.h"
 #include "platform/ProgramName.h"
 #include "platform/Screen.h"
 #include "platform/Window.h"
 #include "toolkit/Application.h"
 #include "toolkit/qt/LoginDialog.h"
 #include "toolkit/qt/QtWidgetset.h"
+#include "programs/BrenvikForms.h"
 #include "voucher/Qel_Unit3.h"
-#include "voucher/QrQel_Unit3.h"
 
 #include <QApplication>
 #include <QScreen>
@@ -86,15 +79,7 @@ int RunBrenvik(int argc, char** argv) {
     const platform::WindowHandle applicationWindow =
         platform::createWindow(tk::app().title(), mainWindowCallbacks());
 
-    fmBrenvik = &tk::app().createForm<TfmBrenvik>();
-    tk::app().createForm<TForm1>();
-    tk::app().createForm<TForm7>();
-    tk::app().createForm<TForm2>();
-    tk::app().createForm<TForm3>();
-    tk::app().createForm<TForm4>();
-    tk::app().createForm<TForm5>();
-    tk::app().createForm<TForm6>();
-    fmQrBrenvik = &tk::app().createForm<TfmQrBrenvik>();
+    createBrenvikForms();
     tk::app().run();
 
     platform::destroyWindow(applicationWindow);

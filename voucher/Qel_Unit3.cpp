@@ -1,6 +1,7 @@
 #include "voucher/Qel_Unit3.h"
 
 #include "db/Query.h"
+#include "lookup/LookupFrame.h"
 #include "platform/ProgramName.h"
 #include "platform/Screen.h"
 #include "toolkit/Application.h"
@@ -39,9 +40,18 @@ const QString kDescription = QStringLiteral(":/forms/Qel_Unit3.json");
 const QString kNoData = QStringLiteral("현재 데이타가 없읍니다....");
 const QString kBadKey = QStringLiteral("잘못 입력하셨습니다");
 const QString kBadDate = QStringLiteral(" : 유효하지 않은 날짜 형식입니다.");
+const QString kChooseOffice = QStringLiteral("본지점 구분을 선택하세요.");
+const QString kChooseDate = QStringLiteral("기준일자를 선택하세요.");
 
-QString lineSuffix(int line) { return QStringLiteral("_%1").arg(line, 2, 10, QLatin1Char('0')); }
-QString panelName(int line) { return QStringLiteral("Panel%1").arg(line); }
+using fields::Field;
+using fields::Side;
+
+QString panelName(int line) { return fields::linePanel(line); }
+
+// The amount fields show a number right-aligned by the amount display.
+QString amountDisplay(double value) {
+    return Str_StrToDouble(Str_FloatToStr(value), Str_FormatFloat(QStringLiteral("#,##0"), value));
+}
 
 bool isDigitKey(QChar key) { return key >= QLatin1Char('0') && key <= QLatin1Char('9'); }
 
@@ -118,7 +128,34 @@ tk::Form::Handlers TfmBrenvik::handlers() {
     keyPress("edDateKeyPress", &TfmBrenvik::edDateKeyPress);
     keyPress("edCR_Cr_Amt_01KeyPress", &TfmBrenvik::edCR_Cr_Amt_01KeyPress);
     keyPress("cbKubunKeyPress", &TfmBrenvik::cbKubunKeyPress);
+    bindLineFieldHandlers(h);
     return h;
+}
+
+// The 68 handlers of the line fields, named after their field ("edCR_Kubun_Name_01Exit").
+void TfmBrenvik::bindLineFieldHandlers(Handlers& h) {
+    const auto bind = [&h](Side side, Field field, int line, const char* event, std::function<void()> run) {
+        h.notify[fields::name(side, field, line) + QLatin1String(event)] = [run](tk::Control&) { run(); };
+    };
+    const auto nothing = [] {};
+    for (int line = 1; line <= fields::LineCount; ++line) {
+        bind(Side::Debit, Field::Account, line, "Exit", [this, line] { accountExit(Side::Debit, line); });
+        bind(Side::Credit, Field::Account, line, "Exit", [this, line] { accountExit(Side::Credit, line); });
+        for (Field kind : fields::AnalysisKinds) {
+            bind(Side::Debit, kind, line, "Exit", [this, kind, line] { debitLookupExit(kind, line); });
+            if (kind != Field::Item)
+                bind(Side::Credit, kind, line, "Exit", [this, kind, line] { creditLookupExit(kind, line); });
+        }
+        if (line < fields::LineCount)
+            bind(Side::Credit, Field::Item, line, "Exit", [this, line] { creditItemExit(line); });
+        else
+            bind(Side::Credit, Field::Item, line, "Exit", [this] { lastCreditItemExit(); });
+        bind(Side::Debit, Field::Summary, line, "Exit", [this, line] { debitSummaryExit(line); });
+        bind(Side::Credit, Field::Summary, line, "Exit", nothing);
+        bind(Side::Debit, Field::DebitColumn, line, "Exit", [this, line] { debitAmountExit(line); });
+        bind(Side::Debit, Field::DebitColumn, line, "Click", [this, line] { debitAmountClick(line); });
+        bind(Side::Debit, Field::CreditColumn, line, "Exit", nothing);
+    }
 }
 
 QStringList TfmBrenvik::sqlText(const QString& name) const { return description_->sqlText(name); }
@@ -166,21 +203,20 @@ void TfmBrenvik::pEnabledBtn() {
 
 void TfmBrenvik::pClear() {
     edit(QStringLiteral("edSerial")).setText(QString());
-    static const char* const coded[] = {"Ac_QelName", "Kubun_Name", "Sawon_Name", "Buser_Name", "Project_Name"};
-    for (int line = 1; line <= 4; ++line) {
-        for (const char* side : {"edCR_", "edDR_"}) {
-            const QString prefix = QLatin1String(side), suffix = lineSuffix(line);
-            for (const char* field : coded) {
-                tk::Edit& e = edit(prefix + QLatin1String(field) + suffix);
+    static const Field coded[] = {Field::Account, Field::Customer, Field::Employee, Field::Department, Field::Project};
+    for (int line = 1; line <= fields::LineCount; ++line) {
+        for (Side side : {Side::Debit, Side::Credit}) {
+            for (Field field : coded) {
+                tk::Edit& e = lineEdit(side, field, line);
                 e.setText(QString());
                 e.setHint(QString());
             }
-            edit(prefix + QStringLiteral("Ac_Text") + suffix).setText(QString());
-            tk::Edit& item = edit(prefix + QStringLiteral("Item_Name") + suffix);
+            lineEdit(side, Field::Summary, line).setText(QString());
+            tk::Edit& item = lineEdit(side, Field::Item, line);
             item.setText(QString());
             item.setHint(QString());
-            edit(prefix + QStringLiteral("Cr_Amt") + suffix).setText(QString());
-            edit(prefix + QStringLiteral("Dr_Amt") + suffix).setText(QString());
+            lineEdit(side, Field::DebitColumn, line).setText(QString());
+            lineEdit(side, Field::CreditColumn, line).setText(QString());
         }
     }
 }
@@ -416,40 +452,38 @@ void TfmBrenvik::pPanel_DisplayQuery() {
     while (!rows.eof()) {
         const int n = rows.fieldInt(QStringLiteral("Serial_Bun"));
         if (n >= 1 && n <= 4) {
-            fillRowFromQuery(rows, n, QStringLiteral("edCR_"));
+            fillRowFromQuery(rows, n, Side::Debit);
             rows.next();
-            fillRowFromQuery(rows, n, QStringLiteral("edDR_"));
+            fillRowFromQuery(rows, n, Side::Credit);
         }
         rows.next();
     }
 }
 
-void TfmBrenvik::fillRowFromQuery(db::Query& rows, int line, const QString& side) {
-    const QString suffix = lineSuffix(line);
+void TfmBrenvik::fillRowFromQuery(db::Query& rows, int line, Side side) {
     const auto field = [&rows](const char* name) { return rows.fieldText(QLatin1String(name)); };
-    const auto coded = [&](const char* editName, const char* nameColumn, const char* codeColumn) {
-        tk::Edit& e = edit(side + QLatin1String(editName) + suffix);
+    const auto coded = [&](Field editField, const char* nameColumn, const char* codeColumn) {
+        tk::Edit& e = lineEdit(side, editField, line);
         e.setText(field(nameColumn));
         e.setHint(field(codeColumn));
     };
-    edit(QStringLiteral("edSerial_Bun") + suffix).setText(field("Serial_Bun"));
-    edit(side + QStringLiteral("Serial_CrDr") + suffix).setText(field("Serial_CrDr"));
-    coded("Ac_QelName", "Ac_QelName", "Ac_QelCode");
-    coded("Kubun_Name", "Kubun_Name", "Kubun_Code");
-    coded("Sawon_Name", "Sawon_Name", "Sawon_Code");
-    coded("Buser_Name", "Buser_Name", "Buser_Code");
-    coded("Project_Name", "Project_Name", "Project_Code");
-    edit(side + QStringLiteral("Ac_Text") + suffix).setText(field("Ac_Text"));
-    coded("Item_Name", "Item_Name", "Item_Code");
-    showAmount(edit(side + QStringLiteral("Cr_Amt") + suffix), rows.fieldDouble(QStringLiteral("Cr_Amt")));
-    showAmount(edit(side + QStringLiteral("Dr_Amt") + suffix), rows.fieldDouble(QStringLiteral("Dr_Amt")));
+    edit(fields::lineNumberEdit(line)).setText(field("Serial_Bun"));
+    lineEdit(side, Field::SideCode, line).setText(field("Serial_CrDr"));
+    coded(Field::Account, "Ac_QelName", "Ac_QelCode");
+    coded(Field::Customer, "Kubun_Name", "Kubun_Code");
+    coded(Field::Employee, "Sawon_Name", "Sawon_Code");
+    coded(Field::Department, "Buser_Name", "Buser_Code");
+    coded(Field::Project, "Project_Name", "Project_Code");
+    lineEdit(side, Field::Summary, line).setText(field("Ac_Text"));
+    coded(Field::Item, "Item_Name", "Item_Code");
+    showAmount(lineEdit(side, Field::DebitColumn, line), rows.fieldDouble(QStringLiteral("Cr_Amt")));
+    showAmount(lineEdit(side, Field::CreditColumn, line), rows.fieldDouble(QStringLiteral("Dr_Amt")));
 }
 
 // The plain whole number goes into the Hint; the text shows the amount display of it.
 void TfmBrenvik::showAmount(tk::Edit& amountEdit, double amount) {
     amountEdit.setHint(Str_FormatFloat(QStringLiteral("0"), amount));
-    const double shown = Str_ToNumber(Str_LTrim(amountEdit.hint()));
-    amountEdit.setText(Str_StrToDouble(Str_FloatToStr(shown), Str_FormatFloat(QStringLiteral("#,##0"), shown)));
+    amountEdit.setText(amountDisplay(Str_ToNumber(Str_LTrim(amountEdit.hint()))));
 }
 
 // --- voucher numbering ---------------------------------------------------------------------
@@ -478,4 +512,150 @@ QString TfmBrenvik::Serial_Qel_MaxValue(const QString& baseDate) {
                                      .toStdString());
     }
     return baseDate + QStringLiteral("-") + QStringLiteral("%1").arg(counter.toLongLong() + 1, 8, 10, QLatin1Char('0'));
+}
+
+// --- line fields ---------------------------------------------------------------------------
+
+lookup::LookupDialog& TfmBrenvik::lookupFor(Side side, Field kind) const {
+    lookup::LookupDialog* dialog = nullptr;
+    switch (kind) {
+    case Field::Account: dialog = side == Side::Debit ? lookups_.debitAccount : lookups_.creditAccount; break;
+    case Field::Customer: dialog = lookups_.customer; break;
+    case Field::Employee: dialog = lookups_.employee; break;
+    case Field::Department: dialog = lookups_.department; break;
+    case Field::Project: dialog = lookups_.project; break;
+    case Field::Item: dialog = lookups_.item; break;
+    default: break;
+    }
+    if (dialog == nullptr)
+        throw std::logic_error(QStringLiteral("%1 has no lookup dialog for %2")
+                                   .arg(name(), fields::name(side, kind, 1))
+                                   .toStdString());
+    return *dialog;
+}
+
+// During an exit the active control is already the one receiving the focus.
+bool TfmBrenvik::receiverIs(const QString& controlName) const {
+    return activeControl() != nullptr && activeControl()->name() == controlName;
+}
+
+// Leaving a lookup field for these controls leaves the field and its dialog alone.
+bool TfmBrenvik::receiverIsSkipped() const {
+    static const char* const skipped[] = {"edDate",    "cbKubun",  "DBGrid1",  "SaveBtn",
+                                          "DeleteBtn", "PrintBtn", "CloseBtn", "Panel7"};
+    for (const char* name : skipped) {
+        if (receiverIs(QLatin1String(name))) return true;
+    }
+    return false;
+}
+
+// The second request holds. While Save is disabled (browsing) neither is made: the focus
+// goes on where the clerk sent it, so Tab from the last line still reaches the grid.
+void TfmBrenvik::focusSaveButton() {
+    if (!button(QStringLiteral("SaveBtn")).canFocus()) return;
+    setFocus(QStringLiteral("Panel7"));
+    setFocus(QStringLiteral("SaveBtn"));
+}
+
+// Moving forward from an account to its customer field starts a new voucher, once an
+// office and a base date are there.
+void TfmBrenvik::accountChecks() {
+    tk::ComboBox& offices = comboBox(QStringLiteral("cbKubun"));
+    if (offices.itemIndex() < 0 || offices.text().isEmpty()) {
+        tk::showWarning(kChooseOffice);
+        setFocus(offices);
+    }
+    tk::Edit& date = edit(QStringLiteral("edDate"));
+    if (date.text().isEmpty() || date.text().size() != 10) {
+        tk::showWarning(kChooseDate);
+        setFocus(date);
+    }
+    if (formMode() != ModeLineSelected) setFormMode(ModeNewVoucher);
+    pEnabledBtn();
+}
+
+void TfmBrenvik::accountExit(Side side, int line) {
+    if (receiverIs(fields::name(side, Field::Customer, line))) accountChecks();
+    lookupExit(side, Field::Account, line);
+}
+
+void TfmBrenvik::debitLookupExit(Field kind, int line) { lookupExit(Side::Debit, kind, line); }
+
+// The field's dialog is prepared with the line number as key and the field's code dropped;
+// an account is always searched, another kind only when its text is more than blanks.
+void TfmBrenvik::lookupExit(Side side, Field kind, int line) {
+    if (receiverIsSkipped()) return;
+    tk::Edit& field = lineEdit(side, kind, line);
+    lookup::LookupDialog& dialog = lookupFor(side, kind);
+    dialog.prepare(QString::number(line), field.text());
+    field.setHint(QString());
+    if (kind == Field::Account || !Str_DelSpace(field.text()).isEmpty()) dialog.searchAndShow();
+}
+
+// A credit analysis field keeps the debit row's code when it shows the debit row's text,
+// is emptied when it holds only blanks, and opens its dialog for itself alone otherwise.
+TfmBrenvik::CreditOutcome TfmBrenvik::creditLookup(Field kind, int line) {
+    tk::Edit& field = lineEdit(Side::Credit, kind, line);
+    const tk::Edit& debit = lineEdit(Side::Debit, kind, line);
+    lookup::LookupDialog& dialog = lookupFor(Side::Credit, kind);
+    dialog.prepare(QString::number(line * 10 + 5), field.text());
+    field.setHint(QString());
+    if (Str_DelSpace(field.text()).isEmpty()) {
+        field.setText(QString());
+        return CreditOutcome::Emptied;
+    }
+    if (field.text() == debit.text()) {
+        field.setHint(debit.hint());
+        return CreditOutcome::TookDebitCode;
+    }
+    dialog.searchAndShow();
+    return CreditOutcome::Searched;
+}
+
+void TfmBrenvik::creditLookupExit(Field kind, int line) {
+    if (receiverIsSkipped()) return;
+    creditLookup(kind, line);
+}
+
+void TfmBrenvik::creditItemExit(int line) {
+    if (formMode() == ModeLineSelected && receiverIs(QStringLiteral("DBGrid1"))) {
+        focusSaveButton();
+        return;
+    }
+    creditLookupExit(Field::Item, line);
+}
+
+// The last field of the form's lines leads to the Save button, unless the clerk went back
+// into a line to a field that takes the debit row's item.
+void TfmBrenvik::lastCreditItemExit() {
+    static const char* const toSave[] = {"edDate", "cbKubun", "DBGrid1", "SaveBtn", "DeleteBtn", "PrintBtn", "CloseBtn"};
+    for (const char* name : toSave) {
+        if (receiverIs(QLatin1String(name))) {
+            focusSaveButton();
+            return;
+        }
+    }
+    if (receiverIs(QStringLiteral("Panel7"))) return;
+    if (creditLookup(Field::Item, fields::LineCount) != CreditOutcome::TookDebitCode) focusSaveButton();
+}
+
+void TfmBrenvik::debitAmountExit(int line) {
+    tk::Edit& amount = lineEdit(Side::Debit, Field::DebitColumn, line);
+    amount.setText(amountDisplay(Str_ToNumber(Str_LTrim(amount.text()))));
+    lineEdit(Side::Debit, Field::CreditColumn, line).setText(amountDisplay(0));
+    lineEdit(Side::Credit, Field::DebitColumn, line).setText(amountDisplay(0));
+    // The credit amount follows the debit amount as it now reads, in whole units.
+    lineEdit(Side::Credit, Field::CreditColumn, line).setText(amountDisplay(Str_ToNumber(Str_LTrim(amount.text()))));
+}
+
+// Correcting a stored line: the plain number, selected, so typing replaces it.
+void TfmBrenvik::debitAmountClick(int line) {
+    tk::Edit& amount = lineEdit(Side::Debit, Field::DebitColumn, line);
+    if (formMode() != ModeLineSelected || activeControl() != &amount) return;
+    amount.setText(Str_FormatFloat(QStringLiteral("0"), Str_ToNumber(Str_DelSpace(amount.text()))));
+    amount.selectAll();
+}
+
+void TfmBrenvik::debitSummaryExit(int line) {
+    lineEdit(Side::Credit, Field::Summary, line).setText(lineEdit(Side::Debit, Field::Summary, line).text());
 }

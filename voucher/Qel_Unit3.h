@@ -7,6 +7,7 @@
 #include "platform/Window.h"
 #include "toolkit/Form.h"
 #include "toolkit/FormDescription.h"
+#include "voucher/LineFields.h"
 
 #include <QString>
 #include <QStringList>
@@ -20,6 +21,10 @@ extern bool AppAlreadyRunning;
 extern platform::MutexHandle hAppMutex;
 // The result of the last window search of the hand-over.
 extern platform::WindowHandle hPrevAppWindow;
+
+namespace lookup {
+class LookupDialog;
+}
 
 // Unit initialisation and finalisation of the voucher form's unit.
 void InitSingleInstanceMutex();
@@ -41,6 +46,18 @@ public:
     QString officeCode() const;
     // Entry form written into Form_Kubun and the row key ("A003" here).
     virtual QString formKubun() const;
+
+    // The dialogs the line fields open; the program block hands them over after creating them.
+    struct Lookups {
+        lookup::LookupDialog* debitAccount = nullptr;   // Form1
+        lookup::LookupDialog* creditAccount = nullptr;  // Form7
+        lookup::LookupDialog* customer = nullptr;       // Form2
+        lookup::LookupDialog* employee = nullptr;       // Form3
+        lookup::LookupDialog* department = nullptr;     // Form4
+        lookup::LookupDialog* project = nullptr;        // Form5
+        lookup::LookupDialog* item = nullptr;           // Form6
+    };
+    void setLookups(const Lookups& lookups) { lookups_ = lookups; }
 
     // --- the form's routines ------------------------------------------------------------
     void pEnabledBtn();
@@ -72,6 +89,16 @@ public:
     void DBGrid1KeyDown(tk::Control& sender, int& key, tk::ShiftState shift);
     void DBGrid1KeyUp(tk::Control& sender, int& key, tk::ShiftState shift);
 
+    // --- line-field handlers: one per kind, given the line; bound as edCR_Kubun_Name_01Exit ...
+    void accountExit(fields::Side side, int line);
+    void debitLookupExit(fields::Field kind, int line);
+    void creditLookupExit(fields::Field kind, int line);
+    void creditItemExit(int line);  // lines 1 to 3
+    void lastCreditItemExit();      // line 4
+    void debitAmountExit(int line);
+    void debitAmountClick(int line);
+    void debitSummaryExit(int line);
+
 protected:
     // For a variant form: it names itself, adds or replaces handlers in handlers() and
     // loads its own description with load().
@@ -85,10 +112,24 @@ protected:
     // Close the query, replace its text by the named statement lines.
     db::Query& statement(const QString& queryName, const QString& sqlName);
 
+    tk::Edit& lineEdit(fields::Side side, fields::Field field, int line) const {
+        return edit(fields::name(side, field, line));
+    }
+    lookup::LookupDialog& lookupFor(fields::Side side, fields::Field kind) const;
+
 private:
+    // How a credit analysis field was left.
+    enum class CreditOutcome { Skipped, Emptied, TookDebitCode, Searched };
+    CreditOutcome creditLookup(fields::Field kind, int line);
+    void accountChecks();
+    void lookupExit(fields::Side side, fields::Field kind, int line);
+    bool receiverIsSkipped() const;
+    bool receiverIs(const QString& name) const;
+    void focusSaveButton();
     void enterMovesOn(QChar& key);
     void chooseGridRow();
-    void fillRowFromQuery(db::Query& rows, int line, const QString& side);
+    void fillRowFromQuery(db::Query& rows, int line, fields::Side side);
+    void bindLineFieldHandlers(Handlers& h);
     void showAmount(tk::Edit& edit, double amount);
     void reportNoData();
     void fillOfficeList();
@@ -96,6 +137,7 @@ private:
     void handOverToRunningInstance();
 
     std::optional<tk::FormDescription> description_;
+    Lookups lookups_;
 };
 
 // The voucher form of the running program (the lookup dialogs write back through it).

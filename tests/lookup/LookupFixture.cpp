@@ -8,6 +8,7 @@
 #include "lookup/Qel_Unit3_05.h"
 #include "lookup/Qel_Unit3_06.h"
 #include "lookup/Qel_Unit3_07.h"
+#include "programs/BrenvikForms.h"
 #include "toolkit/Application.h"
 #include "voucher/Qel_Unit3.h"
 
@@ -21,17 +22,7 @@ QString quoted(const std::optional<QString>& value) {
 }
 }  // namespace
 
-void createBrenvikForms() {
-    // As the program block does: the voucher form first, known by its global variable.
-    fmBrenvik = &tk::app().createForm<TfmBrenvik>();
-    tk::app().createForm<TForm1>();
-    tk::app().createForm<TForm7>();
-    tk::app().createForm<TForm2>();
-    tk::app().createForm<TForm3>();
-    tk::app().createForm<TForm4>();
-    tk::app().createForm<TForm5>();
-    tk::app().createForm<TForm6>();
-}
+void createBrenvikForms() { ::createBrenvikForms(); }
 
 void LookupTest::SetUp() {
     EngineTest::SetUp();

@@ -4,6 +4,7 @@
 
 #include "db/Query.h"
 #include "tests/support/Engines.h"
+#include "programs/BrenvikForms.h"
 #include "toolkit/Application.h"
 #include "toolkit/Clerk.h"
 #include "toolkit/Services.h"
@@ -131,11 +132,12 @@ protected:
         test::EngineTest::TearDown();
     }
 
-    // Creates and shows the voucher form as the program block does, on this test's database.
+    // Creates Brenvik's forms as the program block does, on this test's database, and shows
+    // the voucher form.
     TfmBrenvik& start() {
         tk::app().initialize(QStringLiteral("Brenvik"));
         database().installAsAlias(QStringLiteral("Account"));
-        fmBrenvik = &tk::app().createForm<TfmBrenvik>();
+        createBrenvikForms();
         tk::app().run();
         clerk_ = std::make_unique<tk::Clerk>(*fmBrenvik);
         return *fmBrenvik;

@@ -1,0 +1,34 @@
+#include "voucher/LineFields.h"
+
+namespace fields {
+
+namespace {
+QLatin1String middleName(Field field) {
+    switch (field) {
+    case Field::SideCode: return QLatin1String("Serial_CrDr");
+    case Field::Account: return QLatin1String("Ac_QelName");
+    case Field::Customer: return QLatin1String("Kubun_Name");
+    case Field::Employee: return QLatin1String("Sawon_Name");
+    case Field::Department: return QLatin1String("Buser_Name");
+    case Field::Project: return QLatin1String("Project_Name");
+    case Field::Summary: return QLatin1String("Ac_Text");
+    case Field::Item: return QLatin1String("Item_Name");
+    case Field::DebitColumn: return QLatin1String("Cr_Amt");
+    case Field::CreditColumn: return QLatin1String("Dr_Amt");
+    }
+    return QLatin1String();
+}
+}  // namespace
+
+QString lineNumber(int line) { return QStringLiteral("%1").arg(line, 2, 10, QLatin1Char('0')); }
+
+QString name(Side side, Field field, int line) {
+    const QLatin1String prefix = side == Side::Debit ? QLatin1String("edCR_") : QLatin1String("edDR_");
+    return prefix + middleName(field) + QLatin1Char('_') + lineNumber(line);
+}
+
+QString lineNumberEdit(int line) { return QStringLiteral("edSerial_Bun_") + lineNumber(line); }
+
+QString linePanel(int line) { return QStringLiteral("Panel%1").arg(line); }
+
+}  // namespace fields

@@ -1,0 +1,37 @@
+#pragma once
+// How the edits of a voucher line are named: "edCR_" or "edDR_" for the debit (upper) or
+// credit (lower) row, the field's middle name, "_" and the two-digit line number
+// ("edCR_Kubun_Name_03"). The voucher form, the dialogs' write-back and the tests all name
+// line fields through these functions.
+
+#include <QString>
+
+namespace fields {
+
+enum class Side { Debit, Credit };
+
+enum class Field {
+    SideCode,      // Serial_CrDr: "01" or "02", disabled
+    Account,       // Ac_QelName: name in the text, code in the Hint
+    Customer,      // Kubun_Name: customer or bank
+    Employee,      // Sawon_Name
+    Department,    // Buser_Name
+    Project,       // Project_Name
+    Summary,       // Ac_Text
+    Item,          // Item_Name: management item
+    DebitColumn,   // Cr_Amt: the debit amount column (typed on the debit row)
+    CreditColumn,  // Dr_Amt: the credit amount column
+};
+
+// The five analysis kinds in the order the save checks them; each has a lookup dialog.
+inline constexpr Field AnalysisKinds[] = {Field::Customer, Field::Employee, Field::Department, Field::Project,
+                                          Field::Item};
+
+constexpr int LineCount = 4;
+
+QString lineNumber(int line);        // "03"
+QString name(Side side, Field field, int line);
+QString lineNumberEdit(int line);    // "edSerial_Bun_03"
+QString linePanel(int line);         // "Panel3"
+
+}  // namespace fields
