@@ -99,6 +99,12 @@ public:
     void debitAmountClick(int line);
     void debitSummaryExit(int line);
 
+    // A field of a line; the dialog a lookup field of that row and kind opens.
+    tk::Edit& lineEdit(fields::Side side, fields::Field field, int line) const {
+        return edit(fields::name(side, field, line));
+    }
+    lookup::LookupDialog& lookupFor(fields::Side side, fields::Field kind) const;
+
 protected:
     // For a variant form: it names itself, adds or replaces handlers in handlers() and
     // loads its own description with load().
@@ -111,11 +117,6 @@ protected:
     QStringList sqlText(const QString& name) const;
     // Close the query, replace its text by the named statement lines.
     db::Query& statement(const QString& queryName, const QString& sqlName);
-
-    tk::Edit& lineEdit(fields::Side side, fields::Field field, int line) const {
-        return edit(fields::name(side, field, line));
-    }
-    lookup::LookupDialog& lookupFor(fields::Side side, fields::Field kind) const;
 
 private:
     // How a credit analysis field was left.

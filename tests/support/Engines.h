@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 #include <memory>
 #include <string>
+#include <tuple>
 
 namespace test {
 
@@ -48,10 +49,11 @@ QString postgresConnectionString();
 // Test names end in /SQLite or /PostgreSQL.
 std::string engineName(const testing::TestParamInfo<Engine>& info);
 
-// A fixture for tests that run on both engines: INSTANTIATE_TEST_SUITE_P(..., test::allEngines, test::engineName).
-class EngineTest : public testing::TestWithParam<Engine> {
+// The database of a test that runs on both engines; the parameter says which engine.
+class EngineFixture : public testing::Test {
 protected:
-    void SetUp() override { database_ = std::make_unique<TestDatabase>(GetParam()); }
+    virtual Engine engine() const = 0;
+    void SetUp() override { database_ = std::make_unique<TestDatabase>(engine()); }
     void TearDown() override { database_.reset(); }
     TestDatabase& database() { return *database_; }
     db::Database& db() { return database_->db(); }
@@ -59,6 +61,27 @@ protected:
 private:
     std::unique_ptr<TestDatabase> database_;
 };
+
+// A fixture for tests that run on both engines: INSTANTIATE_TEST_SUITE_P(..., test::allEngines, test::engineName).
+class EngineTest : public EngineFixture, public testing::WithParamInterface<Engine> {
+protected:
+    Engine engine() const override { return GetParam(); }
+};
+
+// A table of cases run on both engines: INSTANTIATE_TEST_SUITE_P(..., testing::Combine(test::allEngines,
+// testing::ValuesIn(cases)), test::engineCaseName<Case>); a case prints its own name with `name`.
+template <class Case>
+class EngineCaseTest : public EngineFixture, public testing::WithParamInterface<std::tuple<Engine, Case>> {
+protected:
+    Engine engine() const override { return std::get<0>(this->GetParam()); }
+    const Case& testCase() const { return std::get<1>(this->GetParam()); }
+};
+
+template <class Case>
+std::string engineCaseName(const testing::TestParamInfo<std::tuple<Engine, Case>>& info) {
+    return std::string(std::get<1>(info.param).name) +
+           (std::get<0>(info.param) == Engine::SQLite ? "_SQLite" : "_PostgreSQL");
+}
 
 inline const auto allEngines = testing::Values(Engine::SQLite, Engine::PostgreSQL);
 

@@ -118,25 +118,28 @@ inline void storeOffices(db::Database& db) {
     }
 }
 
-class VoucherFormTest : public test::EngineTest {
+// The voucher form on either engine; Base is test::EngineTest, or test::EngineCaseTest<Case>
+// for a table of cases run on both engines.
+template <class Base>
+class VoucherFormFixture : public Base {
 protected:
     void SetUp() override {
-        test::EngineTest::SetUp();
-        storeOffices(db());
+        Base::SetUp();
+        storeOffices(this->db());
     }
 
     void TearDown() override {
         clerk_.reset();
         tk::app().reset();
         fmBrenvik = nullptr;
-        test::EngineTest::TearDown();
+        Base::TearDown();
     }
 
     // Creates Brenvik's forms as the program block does, on this test's database, and shows
     // the voucher form.
     TfmBrenvik& start() {
         tk::app().initialize(QStringLiteral("Brenvik"));
-        database().installAsAlias(QStringLiteral("Account"));
+        this->database().installAsAlias(QStringLiteral("Account"));
         createBrenvikForms();
         tk::app().run();
         clerk_ = std::make_unique<tk::Clerk>(*fmBrenvik);
@@ -181,5 +184,7 @@ protected:
 private:
     std::unique_ptr<tk::Clerk> clerk_;
 };
+
+using VoucherFormTest = VoucherFormFixture<test::EngineTest>;
 
 }  // namespace vtest
