@@ -5,61 +5,11 @@
 #include "toolkit/Services.h"
 #include "voucher/Util_Unit.h"
 
-#include <QFile>
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
 #include <stdexcept>
 
 namespace lookup {
 
 namespace {
-
-QJsonObject readJsonObject(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        throw std::runtime_error(QStringLiteral("Cannot read the form description %1").arg(path).toStdString());
-    QJsonParseError error{};
-    const QJsonDocument doc = QJsonDocument::fromJson(file.readAll(), &error);
-    if (error.error != QJsonParseError::NoError || !doc.isObject())
-        throw std::runtime_error(
-            QStringLiteral("Form description %1: %2").arg(path, error.errorString()).toStdString());
-    return doc.object();
-}
-
-QJsonObject merged(QJsonObject base, const QJsonObject& overlay);
-
-// Controls of the overlay change the frame's control of the same name, or are added.
-QJsonArray mergedControls(QJsonArray base, const QJsonArray& overlay) {
-    for (const QJsonValue& value : overlay) {
-        const QJsonObject control = value.toObject();
-        const QString name = control.value(QStringLiteral("name")).toString();
-        bool found = false;
-        for (int i = 0; i < base.size() && !found; ++i) {
-            const QJsonObject existing = base.at(i).toObject();
-            if (existing.value(QStringLiteral("name")).toString() == name) {
-                base.replace(i, merged(existing, control));
-                found = true;
-            }
-        }
-        if (!found)
-            base.append(control);
-    }
-    return base;
-}
-
-QJsonObject merged(QJsonObject base, const QJsonObject& overlay) {
-    for (auto it = overlay.begin(); it != overlay.end(); ++it) {
-        const QJsonValue mine = base.value(it.key());
-        if (it.key() == QLatin1String("controls") && mine.isArray() && it.value().isArray())
-            base.insert(it.key(), mergedControls(mine.toArray(), it.value().toArray()));
-        else if (mine.isObject() && it.value().isObject())
-            base.insert(it.key(), merged(mine.toObject(), it.value().toObject()));
-        else
-            base.insert(it.key(), it.value());
-    }
-    return base;
-}
 
 }  // namespace
 
@@ -69,20 +19,10 @@ QString searchPattern(const QString& text) {
     return QStringLiteral("%") + Str_DelSpace(text) + QStringLiteral("%");
 }
 
-tk::FormDescription lookupDescription(const QString& descriptionPath) {
-    QJsonObject dialog = readJsonObject(descriptionPath);
-    const QString frameName = dialog.take(QStringLiteral("frame")).toString();
-    if (frameName.isEmpty())
-        return tk::FormDescription::fromJson(QJsonDocument(dialog).toJson());
-    const int slash = descriptionPath.lastIndexOf(QLatin1Char('/'));
-    const QString framePath = descriptionPath.left(slash + 1) + frameName;
-    return tk::FormDescription::fromJson(QJsonDocument(merged(readJsonObject(framePath), dialog)).toJson());
-}
-
 LookupDialog::LookupDialog(const QString& formName, const QString& descriptionPath, QString codeColumn,
                            QString nameColumn, const Handlers& extra)
     : tk::Form(formName),
-      description_(lookupDescription(descriptionPath)),
+      description_(tk::FormDescription::fromFile(descriptionPath)),
       codeColumn_(std::move(codeColumn)),
       nameColumn_(std::move(nameColumn)) {
     Handlers handlers = frameHandlers();

@@ -31,8 +31,8 @@ public:
     int lineKey() const;
 
 protected:
-    // The frame description and then the dialog's own (":/forms/Qel_Unit3_0N.json"), which
-    // adds to the frame and overrides it control by control. `extra` holds handlers that only
+    // The dialog's description (":/forms/Qel_Unit3_0N.json"), built on the frame's: it adds
+    // to the frame and overrides it control by control. `extra` holds handlers that only
     // this dialog names in its description.
     LookupDialog(const QString& formName, const QString& descriptionPath, QString codeColumn,
                  QString nameColumn, const Handlers& extra = {});
@@ -83,7 +83,5 @@ private:
 QString altF4Refusal();
 // "%", the text without any blank, "%".
 QString searchPattern(const QString& text);
-// A dialog's description completed with the frame it names under "frame".
-tk::FormDescription lookupDescription(const QString& descriptionPath);
 
 }  // namespace lookup

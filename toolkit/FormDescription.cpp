@@ -165,12 +165,75 @@ void createControls(Form& form, Control* parent, const QJsonArray& list, const F
 
 }  // namespace
 
-FormDescription FormDescription::fromFile(const QString& path) {
+namespace {
+
+QJsonObject merged(QJsonObject base, const QJsonObject& overlay);
+
+// Merges an overlay control into the control of its name anywhere below `controls`.
+bool mergeInto(QJsonArray& controls, const QJsonObject& overlay) {
+    const QString name = overlay.value(QLatin1String("name")).toString();
+    for (int i = 0; i < controls.size(); ++i) {
+        QJsonObject existing = controls.at(i).toObject();
+        if (existing.value(QLatin1String("name")).toString() == name) {
+            controls.replace(i, merged(existing, overlay));
+            return true;
+        }
+        QJsonArray children = existing.value(QLatin1String("controls")).toArray();
+        if (!children.isEmpty() && mergeInto(children, overlay)) {
+            existing.insert(QLatin1String("controls"), children);
+            controls.replace(i, existing);
+            return true;
+        }
+    }
+    return false;
+}
+
+// A control of the overlay changes the base's control of that name, wherever it stands;
+// a new one is added at the overlay's level.
+QJsonArray mergedControls(QJsonArray base, const QJsonArray& overlay) {
+    for (const QJsonValue& value : overlay) {
+        if (!mergeInto(base, value.toObject())) base.append(value);
+    }
+    return base;
+}
+
+// Objects merge key by key (controls by name); any other value of the overlay replaces the base's.
+QJsonObject merged(QJsonObject base, const QJsonObject& overlay) {
+    for (auto it = overlay.begin(); it != overlay.end(); ++it) {
+        const QJsonValue mine = base.value(it.key());
+        if (it.key() == QLatin1String("controls") && mine.isArray() && it.value().isArray())
+            base.insert(it.key(), mergedControls(mine.toArray(), it.value().toArray()));
+        else if (mine.isObject() && it.value().isObject())
+            base.insert(it.key(), merged(mine.toObject(), it.value().toObject()));
+        else
+            base.insert(it.key(), it.value());
+    }
+    return base;
+}
+
+QByteArray readFile(const QString& path) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         fail(QStringLiteral("form description %1 cannot be read: %2").arg(path, file.errorString()));
     }
-    return fromJson(file.readAll());
+    return file.readAll();
+}
+
+// A description that names under "basedOn" the one it builds on (beside it) gives only
+// what differs; the result is the whole description.
+QJsonObject resolved(const QString& path, int depth) {
+    if (depth > 8) fail(QStringLiteral("form description %1: \"basedOn\" goes round in a circle").arg(path));
+    QJsonObject own = parse(readFile(path));
+    const QString baseName = own.take(QLatin1String("basedOn")).toString();
+    if (baseName.isEmpty()) return own;
+    const QString basePath = path.left(path.lastIndexOf(QLatin1Char('/')) + 1) + baseName;
+    return merged(resolved(basePath, depth + 1), own);
+}
+
+}  // namespace
+
+FormDescription FormDescription::fromFile(const QString& path) {
+    return fromJson(QJsonDocument(resolved(path, 0)).toJson(QJsonDocument::Compact));
 }
 
 FormDescription FormDescription::fromJson(const QByteArray& json) {

@@ -5,6 +5,9 @@
 #include "db/Query.h"
 #include "toolkit/FormDescription.h"
 
+#include <QFile>
+#include <QTemporaryDir>
+
 using namespace tk;
 
 namespace {
@@ -143,3 +146,50 @@ TEST_F(ToolkitTest, DescriptionErrorsNameTheCulprit) {
 }
 
 }  // namespace
+
+namespace {
+
+void writeFile(const QString& path, const char* text) {
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(text);
+}
+
+}  // namespace
+
+// A variant's description names the one it builds on and gives only its differences.
+TEST_F(ToolkitTest, DescriptionBuiltOnAnotherTakesOnlyItsDifferences) {
+    QTemporaryDir dir;
+    writeFile(dir.filePath("Base.json"), R"json({
+      "name": "fmBase", "caption": "대체 전표", "clientWidth": 300, "clientHeight": 200,
+      "controls": [
+        { "name": "Panel10", "type": "Panel", "controls": [
+          { "name": "Panel1", "type": "Panel", "controls": [
+            { "name": "edDR_Kubun_Name_01", "type": "Edit", "left": 5, "maxLength": 20 } ] } ] },
+        { "name": "edDate", "type": "Edit", "text": "2001-05-30" } ],
+      "sql": { "Grid": ["select 1", "and Form_Kubun = 'A003'"], "Max": ["select max(x)"] } })json");
+    writeFile(dir.filePath("Variant.json"), R"json({
+      "basedOn": "Base.json", "caption": "재고자산 타 계정 대체 등록 폼입니다.",
+      "controls": [
+        { "name": "edDR_Kubun_Name_01", "readOnly": true },
+        { "name": "edExtra", "type": "Edit" } ],
+      "sql": { "Grid": ["select 1", "and Form_Kubun = 'A004'"] } })json");
+
+    const FormDescription d = FormDescription::fromFile(dir.filePath("Variant.json"));
+    Form form(QStringLiteral("fmVariant"));
+    d.apply(form, {});
+    EXPECT_EQ(form.caption(), QStringLiteral("재고자산 타 계정 대체 등록 폼입니다."));
+    EXPECT_EQ(form.clientWidth(), 300);
+    const Edit& mirrored = form.edit(QStringLiteral("edDR_Kubun_Name_01"));
+    EXPECT_TRUE(mirrored.readOnly());
+    EXPECT_EQ(mirrored.maxLength(), 20);
+    EXPECT_EQ(mirrored.geometry().left, 5);
+    EXPECT_EQ(mirrored.parent()->name(), QStringLiteral("Panel1"));
+    EXPECT_EQ(form.edit(QStringLiteral("edExtra")).parent(), nullptr);
+    EXPECT_EQ(form.edit(QStringLiteral("edDate")).text(), QStringLiteral("2001-05-30"));
+    EXPECT_EQ(d.sqlText(QStringLiteral("Grid")).last(), QStringLiteral("and Form_Kubun = 'A004'"));
+    EXPECT_EQ(d.sqlText(QStringLiteral("Max")), QStringList{QStringLiteral("select max(x)")});
+
+    writeFile(dir.filePath("Loop.json"), R"json({ "basedOn": "Loop.json" })json");
+    EXPECT_THROW(FormDescription::fromFile(dir.filePath("Loop.json")), std::runtime_error);
+}
