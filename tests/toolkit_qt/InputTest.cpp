@@ -3,6 +3,7 @@
 
 #include "toolkit/qt/ControlWidgets.h"
 
+#include <QAbstractItemView>
 #include <QClipboard>
 #include <QComboBox>
 #include <QDropEvent>
@@ -10,6 +11,8 @@
 #include <QInputMethodEvent>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QStyle>
+#include <QStyleOptionComboBox>
 
 namespace {
 
@@ -229,6 +232,68 @@ TEST_F(QtInput, TypingIntoTheComboEditPartReachesTheModel) {
     auto* combo = static_cast<QComboBox*>(tkqt::widgetOf(typed));
     EXPECT_EQ(combo->currentText(), "bank");
     EXPECT_EQ(combo->count(), 2);  // Enter-free typing added no entry
+}
+
+// A list its enter handler drops down and its exit closes. Clicks go through the window,
+// as the window system delivers them: an open popup takes the release there.
+class QtDropDown : public QtInput {
+protected:
+    void SetUp() override {
+        QtInput::SetUp();
+        tk::ComboBox& list = typed();
+        list.setItemIndex(0);
+        list.onEnter = [&list](tk::Control&) { list.setDroppedDown(true); };
+        list.onExit = [&list](tk::Control&) { list.setDroppedDown(false); };
+        list.onChange = [this](tk::Control& c) { changes << c.text(); };
+        first().onKeyPress = [this](tk::Control&, QChar& ch) {
+            if (ch == QLatin1Char('\r')) form->setFocus(typed());
+        };
+    }
+    tk::ComboBox& typed() { return form->comboBox(QStringLiteral("cbTyped")); }
+    tkqt::TkComboBox* combo() { return static_cast<tkqt::TkComboBox*>(tkqt::widgetOf(typed())); }
+    static void click(QWidget* w, QPoint at) {
+        QTest::mouseClick(w->window()->windowHandle(), Qt::LeftButton, {}, w->mapTo(w->window(), at));
+    }
+    void clickOn(QStyle::SubControl part) {
+        QStyleOptionComboBox opt;
+        opt.initFrom(combo());
+        opt.editable = true;
+        click(combo(), combo()->style()->subControlRect(QStyle::CC_ComboBox, &opt, part, combo()).center());
+    }
+    bool popupShown() {
+        QTest::qWait(50);  // whatever the click still has queued
+        return combo()->popupVisible() && combo()->view()->isVisible() && typed().droppedDown();
+    }
+    QStringList changes;
+};
+
+// SC_None: Enter from the edit.
+class QtDropDownEntered : public QtDropDown, public ::testing::WithParamInterface<QStyle::SubControl> {};
+
+TEST_P(QtDropDownEntered, LeavesTheListOpen) {
+    if (GetParam() == QStyle::SC_None) QTest::keyClick(static_cast<QWidget*>(nullptr), Qt::Key_Return);
+    else clickOn(GetParam());
+    EXPECT_EQ(form->activeControl(), &typed());
+    EXPECT_TRUE(popupShown());
+    EXPECT_TRUE(changes.isEmpty());
+}
+
+INSTANTIATE_TEST_SUITE_P(By, QtDropDownEntered,
+                         ::testing::Values(QStyle::SC_ComboBoxEditField, QStyle::SC_ComboBoxArrow, QStyle::SC_None),
+                         [](const auto& p) {
+                             if (p.param == QStyle::SC_None) return "Enter";
+                             return p.param == QStyle::SC_ComboBoxArrow ? "Arrow" : "Text";
+                         });
+
+TEST_F(QtDropDown, AnEntryPickedWithTheMouseIsOneChange) {
+    clickOn(QStyle::SC_ComboBoxEditField);
+    ASSERT_TRUE(popupShown());
+    QAbstractItemView* list = combo()->view();
+    click(list->viewport(), list->visualRect(list->model()->index(1, 0)).center());
+    EXPECT_FALSE(popupShown() || typed().droppedDown());
+    EXPECT_EQ(typed().itemIndex(), 1);
+    EXPECT_EQ(changes, QStringList({"bank"}));
+    EXPECT_EQ(combo()->lineEdit()->text(), "bank");
 }
 
 }  // namespace

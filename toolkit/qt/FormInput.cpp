@@ -4,6 +4,7 @@
 #include "toolkit/qt/FormWindow.h"
 #include "toolkit/qt/KeyMap.h"
 
+#include <QGuiApplication>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -95,7 +96,11 @@ bool FormWindow::eventFilter(QObject* watched, QEvent* event) {
     if (!control) return false;
     auto* mouse = static_cast<QMouseEvent*>(event);
     if (event->type() == QEvent::MouseButtonPress) return mousePressed(*control, watched, mouse);
-    if (event->type() == QEvent::MouseButtonRelease) return mouseReleased(*control, watched, mouse);
+    if (event->type() == QEvent::MouseButtonRelease) {
+        const bool done = mouseReleased(*control, watched, mouse);
+        dropDownAfterClick();
+        return done;
+    }
     return mouseDoubleClicked(*control, watched, mouse);
 }
 
@@ -214,7 +219,7 @@ void FormWindow::selectedByUser(tk::Edit& edit, QWidget* widget) {
 // the native widget acts only when the control then holds the focus.
 bool FormWindow::mousePressed(tk::Control& control, QObject* watched, QMouseEvent* event) {
     event->accept();
-    pressed_ = nullptr;
+    pressed_ = dropAfterClick_ = nullptr;
     if (event->button() != Qt::LeftButton) return true;  // no context menus, no X11 paste
     pressed_ = &control;
     if (isGraphic(control)) return true;
@@ -249,6 +254,19 @@ bool FormWindow::mouseReleased(tk::Control& control, QObject* watched, QMouseEve
         if (row >= 0) form_->userCellClick(static_cast<tk::DBGrid&>(control), row);
     }
     return true;
+}
+
+// A list that a handler drops down while the button is held opens when the click is over:
+// opened earlier, its popup would take the release as a click outside itself and close.
+bool FormWindow::opensDuringPress(const tk::Control& control, tk::Property what) const {
+    return what == tk::Property::DropDown && pressed_ && (QGuiApplication::mouseButtons() & Qt::LeftButton) &&
+           static_cast<const tk::ComboBox&>(control).droppedDown();
+}
+
+void FormWindow::dropDownAfterClick() {
+    tk::Control* control = std::exchange(dropAfterClick_, nullptr);
+    QWidget* widget = control && form() ? widgetOf(*control) : nullptr;
+    if (widget) showProperty(*control, widget, tk::Property::DropDown);
 }
 
 // A button takes the second press of a double click as another click; other controls

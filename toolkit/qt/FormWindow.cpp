@@ -265,6 +265,10 @@ void FormWindow::controlChanged(tk::Control& control, tk::Property what) {
         buildControls();
         return;
     }
+    if (opensDuringPress(control, what)) {
+        dropAfterClick_ = &control;
+        return;
+    }
     showProperty(control, w, what);
 }
 

@@ -61,6 +61,8 @@ private:
     bool mousePressed(tk::Control& control, QObject* watched, QMouseEvent* event);
     bool mouseReleased(tk::Control& control, QObject* watched, QMouseEvent* event);
     bool mouseDoubleClicked(tk::Control& control, QObject* watched, QMouseEvent* event);
+    bool opensDuringPress(const tk::Control& control, tk::Property what) const;
+    void dropDownAfterClick();
     QString filterTyped(const QString& text);
     void typeIntoModel(tk::Control* receiver, const QString& text);
     void reportText(tk::Control& control, QWidget* widget);
@@ -71,6 +73,7 @@ private:
     std::map<const tk::Control*, QWidget*> widgets_;
     std::map<const QObject*, tk::Control*> controls_;  // control widgets only, not their parts
     tk::Control* pressed_ = nullptr;  // the control a left press went to, until its release
+    tk::Control* dropAfterClick_ = nullptr;  // a list the model opened during that press
     bool syncingPosition_ = false;
 };
 
