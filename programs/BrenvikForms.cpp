@@ -7,25 +7,12 @@
 #include "lookup/Qel_Unit3_05.h"
 #include "lookup/Qel_Unit3_06.h"
 #include "lookup/Qel_Unit3_07.h"
-#include "toolkit/Application.h"
-#include "voucher/Qel_Unit3.h"
+#include "programs/ProgramForms.h"
 #include "voucher/QrQel_Unit3.h"
 
 TfmBrenvik& createBrenvikForms() {
-    tk::Application& app = tk::app();
-    fmBrenvik = &app.createForm<TfmBrenvik>();
-    TfmBrenvik::Lookups lookups;
-    lookups.debitAccount = &app.createForm<TForm1>();
-    lookups.creditAccount = &app.createForm<TForm7>();
-    lookups.customer = &app.createForm<TForm2>();
-    lookups.employee = &app.createForm<TForm3>();
-    lookups.department = &app.createForm<TForm4>();
-    lookups.project = &app.createForm<TForm5>();
-    lookups.item = &app.createForm<TForm6>();
-    for (lookup::LookupDialog* dialog : {lookups.debitAccount, lookups.creditAccount, lookups.customer,
-                                         lookups.employee, lookups.department, lookups.project, lookups.item})
-        dialog->setTargetForm(*fmBrenvik);
-    fmBrenvik->setLookups(lookups);
-    fmQrBrenvik = &app.createForm<TfmQrBrenvik>();
+    fmBrenvik = &tk::app().createForm<TfmBrenvik>();
+    createLookupDialogs<TForm1, TForm7, TForm2, TForm3, TForm4, TForm5, TForm6>(*fmBrenvik);
+    fmQrBrenvik = &tk::app().createForm<TfmQrBrenvik>();
     return *fmBrenvik;
 }

@@ -92,9 +92,10 @@ public:
     // --- line-field handlers: one per kind, given the line; bound as edCR_Kubun_Name_01Exit ...
     void accountExit(fields::Side side, int line);
     void debitLookupExit(fields::Field kind, int line);
-    void creditLookupExit(fields::Field kind, int line);
-    void creditItemExit(int line);  // lines 1 to 3
-    void lastCreditItemExit();      // line 4
+    // A variant whose credit analysis fields only mirror the debit row replaces these three.
+    virtual void creditLookupExit(fields::Field kind, int line);
+    virtual void creditItemExit(int line);  // lines 1 to 3
+    virtual void lastCreditItemExit();      // line 4
     void debitAmountExit(int line);
     void debitAmountClick(int line);
     void debitSummaryExit(int line);
@@ -113,6 +114,11 @@ protected:
     Handlers handlers();
     void load(const QString& descriptionPath, const Handlers& handlers);
 
+    // During an exit: whether the control receiving the focus has this name.
+    bool receiverIs(const QString& name) const;
+    // The focus to the button panel, then to Save (the second holds).
+    void focusSaveButton();
+
     // Fixed statement lines kept with the form description.
     QStringList sqlText(const QString& name) const;
     // Close the query, replace its text by the named statement lines.
@@ -125,8 +131,6 @@ private:
     void accountChecks();
     void lookupExit(fields::Side side, fields::Field kind, int line);
     bool receiverIsSkipped() const;
-    bool receiverIs(const QString& name) const;
-    void focusSaveButton();
     void enterMovesOn(QChar& key);
     void chooseGridRow();
     void fillRowFromQuery(db::Query& rows, int line, fields::Side side);

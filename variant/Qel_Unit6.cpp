@@ -1,0 +1,22 @@
+#include "variant/Qel_Unit6.h"
+
+TfmSattrel* fmSattrel = nullptr;
+
+TfmSattrel::TfmSattrel() : TfmBrenvik(QStringLiteral("fmSattrel"), Deferred{}) {
+    load(QStringLiteral(":/forms/Qel_Unit6.json"), handlers());
+}
+
+QString TfmSattrel::formKubun() const { return QStringLiteral("A004"); }
+
+void TfmSattrel::FormClose(tk::Form&, tk::CloseAction& action) {
+    if (fmSattrel == this) fmSattrel = nullptr;
+    action = tk::CloseAction::Free;
+}
+
+void TfmSattrel::creditLookupExit(fields::Field, int) {}
+
+void TfmSattrel::creditItemExit(int) {
+    if (formMode() == ModeLineSelected && receiverIs(QStringLiteral("DBGrid1"))) focusSaveButton();
+}
+
+void TfmSattrel::lastCreditItemExit() { focusSaveButton(); }
