@@ -137,16 +137,17 @@ protected:
 
     // Creates Brenvik's forms as the program block does, on this test's database, and shows
     // the voucher form.
-    TfmBrenvik& start() {
+    // Another program's forms come from its own creation function.
+    TfmBrenvik& start(TfmBrenvik& (*createForms)() = &createBrenvikForms) {
         tk::app().initialize(QStringLiteral("Brenvik"));
         this->database().installAsAlias(QStringLiteral("Account"));
-        createBrenvikForms();
+        form_ = &createForms();
         tk::app().run();
-        clerk_ = std::make_unique<tk::Clerk>(*fmBrenvik);
-        return *fmBrenvik;
+        clerk_ = std::make_unique<tk::Clerk>(*form_);
+        return *form_;
     }
 
-    TfmBrenvik& form() { return *fmBrenvik; }
+    TfmBrenvik& form() { return *form_; }
     tk::Clerk& clerk() { return *clerk_; }
 
     tk::RecordingMessageService& messages() {
@@ -183,6 +184,7 @@ protected:
 
 private:
     std::unique_ptr<tk::Clerk> clerk_;
+    TfmBrenvik* form_ = nullptr;
 };
 
 using VoucherFormTest = VoucherFormFixture<test::EngineTest>;

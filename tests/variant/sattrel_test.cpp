@@ -1,0 +1,192 @@
+// Sattrel: Brenvik's voucher form with entry form "A004", credit-row analysis fields that
+// only mirror the debit row, name dialogs that write only for the line keys "1" to "4", and
+// account lists of its own.
+
+#include "lookup/Qel_Unit3_02.h"
+#include "lookup/Qel_Unit3_03.h"
+#include "lookup/Qel_Unit3_06.h"
+#include "lookup/Qel_Unit3_01.h"
+#include "lookup/Qel_Unit3_07.h"
+#include "programs/SattrelForms.h"
+#include "tests/voucher/VoucherFormFixture.h"
+#include "variant/Qel_Unit6.h"
+#include "voucher/LineFields.h"
+
+#include <gtest/gtest.h>
+
+using fields::Field;
+using fields::Side;
+
+namespace {
+
+TfmBrenvik& createSattrel() { return createSattrelForms(); }
+
+void exec(db::Database& db, const QString& sql) {
+    db::Query q(db);
+    q.addSql(sql);
+    q.execSql();
+}
+
+void addAccount(db::Database& db, const char* code, const char* name, const char* category, const char* janCheck,
+                const char* codeKubun = "SSSSS") {
+    const QString c = QLatin1String(category);
+    exec(db, QStringLiteral("insert into test_ac_code (ac_code, ac_name, a_kubun, b_kubun, c_kubun, code_kubun, "
+                            "jan_check, bigo) values ('%1', '%2', '%3', '%4', '%5', '%6', '%7', '')")
+                 .arg(QLatin1String(code), QString::fromUtf8(name), c.left(1), c.mid(1, 2), c.mid(3, 2),
+                      QLatin1String(codeKubun), QLatin1String(janCheck)));
+}
+
+void storeMasters(db::Database& db) {
+    addAccount(db, "10101001000", "현금", "10101", "11");
+    addAccount(db, "10102001000", "상품", "10102", "11");
+    addAccount(db, "10102005000", "제품", "10102", "11");
+    addAccount(db, "10102008000", "원재료", "10102", "11", "NNNNN");
+    addAccount(db, "10102017000", "회사설정계정 저장품", "10102", "11");
+    addAccount(db, "10102024000", "재공품", "40301", "11");
+    addAccount(db, "40201001000", "상품매출", "40201", "57");
+    addAccount(db, "40201002000", "제품매출", "40201", "11");
+    exec(db, QStringLiteral("insert into Sale_Table (Sale_Code, Sale_Name, Sale_Serial01, Sale_Serial02, Sale_Serial03)"
+                            " values ('S001', '한빛상사', '101', '81', '12345')"));
+    exec(db, QStringLiteral("insert into Sawon_Table (Sawon_Code, Sawon_Name, Sawon_Kubun, Sawon_Jumin01, "
+                            "Sawon_Jumin02, Sawon_Text) values ('E01', '김철수', '남', '700101', '1234567', '')"));
+    exec(db, QStringLiteral("insert into Item_Table (Item_Code, Item_Name, Item_Text) values ('I01', '품목가', '')"));
+}
+
+template <class Base>
+class SattrelFixture : public vtest::VoucherFormFixture<Base> {
+protected:
+    void TearDown() override {
+        vtest::VoucherFormFixture<Base>::TearDown();
+        fmSattrel = nullptr;
+    }
+    TfmBrenvik& startSattrel() {
+        storeMasters(this->db());
+        return this->start(&createSattrel);
+    }
+    tk::Edit& field(Side side, Field kind, int line) { return this->form().lineEdit(side, kind, line); }
+    static QStringList codes(const tk::Form& dialog) {
+        const db::Query& q = dialog.query(QStringLiteral("Query1"));
+        QStringList out;
+        for (int r = 0; r < q.recordCount(); ++r) out << q.text(r, q.fieldIndex(QStringLiteral("ac_code")));
+        return out;
+    }
+};
+
+using SattrelTest = SattrelFixture<test::EngineTest>;
+
+TEST_P(SattrelTest, EachProgramListsAndLoadsOnlyItsOwnEntryForm) {
+    vtest::storeLine(db(), vtest::row(vtest::today(), "00000", "00000001", "01", "A003"), 100);
+    vtest::storeLine(db(), vtest::row(vtest::today(), "00000", "00000002", "01", "A004"), 200);
+    TfmBrenvik& f = startSattrel();
+    EXPECT_EQ(f.caption(), QStringLiteral("재고자산 타 계정 대체 등록 폼입니다."));
+    EXPECT_EQ(gridKeys(), QStringList{vtest::today() + QStringLiteral("-0000000201")});
+    clerk().clickCell("DBGrid1", 0);
+    EXPECT_EQ(field(Side::Credit, Field::CreditColumn, 1).hint(), QStringLiteral("200"));
+}
+
+TEST_P(SattrelTest, AccountListsLeaveOutSalesAndHoldAtMostTheFiveInventoryAccounts) {
+    startSattrel();
+    for (lookup::LookupDialog* d : {static_cast<lookup::LookupDialog*>(Form1), static_cast<lookup::LookupDialog*>(Form7)}) {
+        d->prepare(QStringLiteral("1"), QString());
+        d->search();
+    }
+    EXPECT_FALSE(codes(*Form1).contains(QStringLiteral("40201001000")));
+    EXPECT_FALSE(codes(*Form1).contains(QStringLiteral("40201002000")));
+    EXPECT_TRUE(codes(*Form1).contains(QStringLiteral("10101001000")));
+    EXPECT_EQ(codes(*Form7), QStringList({QStringLiteral("10102001000"), QStringLiteral("10102005000")}));
+}
+
+// --- the name dialogs write only for the line keys "1" to "4" -----------------------------
+
+struct WriteCase {
+    const char* name;
+    Field kind;
+    const char* key;
+    bool doubleClick;
+    int line;         // the line written, 0 for none
+    bool staysOpen;
+};
+
+const WriteCase writeCases[] = {
+    {"EmployeeKey2Click", Field::Employee, "2", false, 2, true},
+    {"ItemKey4DoubleClick", Field::Item, "4", true, 4, false},
+    {"CustomerKey15Click", Field::Customer, "15", false, 0, true},
+    {"CustomerKey15DoubleClick", Field::Customer, "15", true, 0, true},
+};
+
+class SattrelWriteBack : public SattrelFixture<test::EngineCaseTest<WriteCase>> {};
+
+TEST_P(SattrelWriteBack, OnlyLineKeysOneToFourWriteIntoBothRows) {
+    const WriteCase& c = testCase();
+    TfmBrenvik& f = startSattrel();
+    lookup::LookupDialog& dialog = f.lookupFor(Side::Debit, c.kind);
+    dialog.prepare(QLatin1String(c.key), QString());
+    dialog.searchAndShow();
+    tk::Clerk inDialog(dialog);
+    inDialog.clickCell(QStringLiteral("DBGrid1"), 0);
+    if (c.doubleClick) inDialog.dblClick(QStringLiteral("DBGrid1"));
+
+    EXPECT_FALSE(dialog.edit(QStringLiteral("edAc_code2")).text().isEmpty());
+    EXPECT_EQ(dialog.visible(), c.staysOpen);
+    for (int line = 1; line <= fields::LineCount; ++line) {
+        for (Side side : {Side::Debit, Side::Credit}) {
+            const tk::Edit& e = field(side, c.kind, line);
+            EXPECT_EQ(e.hint(), line == c.line ? dialog.edit(QStringLiteral("edAc_code2")).text() : QString())
+                << e.name().toStdString();
+            EXPECT_EQ(e.text().isEmpty(), line != c.line) << e.name().toStdString();
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Engines, SattrelWriteBack, testing::Combine(test::allEngines, testing::ValuesIn(writeCases)),
+                         test::engineCaseName<WriteCase>);
+
+// --- the credit row's analysis fields mirror the debit row --------------------------------
+
+TEST_P(SattrelTest, CreditAnalysisFieldsRefuseTypingButTakeTheFocusAndMoveOn) {
+    startSattrel();
+    tk::Edit& customer = field(Side::Credit, Field::Customer, 1);
+    customer.setText(QStringLiteral("한빛상사"));
+    customer.setHint(QStringLiteral("S001"));
+    clerk().focus(customer.name());
+    clerk().type(QStringLiteral("xy"));
+    clerk().press(tk::vk::Back);
+    EXPECT_EQ(customer.text(), QStringLiteral("한빛상사"));
+    clerk().enter();
+    EXPECT_EQ(activeName(), QStringLiteral("edDR_Sawon_Name_01"));
+    EXPECT_EQ(customer.hint(), QStringLiteral("S001"));
+    EXPECT_FALSE(Form2->visible());
+    EXPECT_TRUE(messages().log().empty());
+}
+
+struct LastItemCase {
+    const char* name;
+    const char* receiver;
+};
+
+const LastItemCase lastItemCases[] = {
+    {"ButtonPanel", "Panel7"}, {"FirstLine", "edCR_Ac_QelName_01"}, {"Grid", "DBGrid1"}, {"Date", "edDate"},
+};
+
+class SattrelLastItem : public SattrelFixture<test::EngineCaseTest<LastItemCase>> {};
+
+TEST_P(SattrelLastItem, LeavingTheLastCreditItemEndsOnSave) {
+    TfmBrenvik& f = startSattrel();
+    f.setFormMode(TfmBrenvik::ModeNewVoucher);
+    f.pEnabledBtn();
+    tk::Edit& item = field(Side::Credit, Field::Item, 4);
+    f.setFocus(item);
+    item.setText(QStringLiteral("품목가"));
+    f.control(QLatin1String(testCase().receiver)).onEnter = nullptr;
+    f.setFocus(QLatin1String(testCase().receiver));
+    EXPECT_EQ(activeName(), QStringLiteral("SaveBtn"));
+    EXPECT_EQ(item.text(), QStringLiteral("품목가"));
+    EXPECT_FALSE(Form6->visible());
+}
+
+INSTANTIATE_TEST_SUITE_P(Engines, SattrelLastItem, testing::Combine(test::allEngines, testing::ValuesIn(lastItemCases)),
+                         test::engineCaseName<LastItemCase>);
+
+INSTANTIATE_TEST_SUITE_P(Engines, SattrelTest, test::allEngines, test::engineName);
+
+}  // namespace
