@@ -142,3 +142,25 @@ TEST_F(BrenvikStartTest, TheLockIsFreeAgainAfterTheFirstProcessDied) {
 }
 
 }  // namespace
+
+namespace {
+
+// Both programs run at once, each a single instance of its own.
+TEST_F(BrenvikStartTest, SattrelRunsBesideBrenvikAndASecondSattrelHandsOver) {
+    auto brenvik = start(QStringLiteral("brenvik"));
+    ASSERT_TRUE(comesUp(*brenvik, QStringLiteral("Brenvik")));
+    auto sattrel = start(QStringLiteral("sattrel"), QStringLiteral(SATTREL_PROGRAM));
+    ASSERT_TRUE(comesUp(*sattrel, QStringLiteral("Sattrel")));
+    const platform::WindowHandle running = platform::findWindow(QStringLiteral("Sattrel"));
+
+    auto second = start(QStringLiteral("second"), QStringLiteral(SATTREL_PROGRAM));
+    ASSERT_TRUE(second->finished());
+    EXPECT_EQ(second->exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(second->exitCode(), 0);
+    EXPECT_FALSE(second->openedItsDatabase());
+    EXPECT_TRUE(sattrel->running());
+    EXPECT_TRUE(brenvik->running());
+    EXPECT_EQ(platform::findWindow(QStringLiteral("Sattrel")), running);
+}
+
+}  // namespace
