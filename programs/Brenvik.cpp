@@ -11,6 +11,8 @@
 #include "platform/ProgramName.h"
 #include "platform/Screen.h"
 #include "platform/Window.h"
+#include "report/Preview.h"
+#include "report/qt/QtPreviewService.h"
 #include "toolkit/Application.h"
 #include "toolkit/qt/LoginDialog.h"
 #include "toolkit/qt/QtWidgetset.h"
@@ -74,6 +76,7 @@ int RunBrenvik(int argc, char** argv) {
     QApplication application(argc, argv);
     tk::app().initialize(applicationTitle());
     std::unique_ptr<tkqt::QtWidgetset> widgetset = tkqt::install(tk::app());
+    report::setPreviewService(std::make_unique<rptqt::QtPreviewService>());
     useScreenMetrics();
     tkqt::installLoginDialog();
     // A first instance logs in before its forms exist, so a cancelled login ends the program

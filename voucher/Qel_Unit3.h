@@ -72,6 +72,9 @@ public:
     void DBGrid1KeyDown(tk::Control& sender, int& key, tk::ShiftState shift);
     void DBGrid1KeyUp(tk::Control& sender, int& key, tk::ShiftState shift);
 
+    // --- printing -----------------------------------------------------------------------
+    void PrintBtnClick(tk::Control& sender);
+
 protected:
     // For a variant form: it names itself, adds or replaces handlers in handlers() and
     // loads its own description with load().
