@@ -14,33 +14,44 @@ namespace {
 constexpr const char* kKoreanFallbackFamily = "NanumGothic";
 constexpr double kRuleWidthMm = 0.2;
 constexpr double kMmPerPoint = 25.4 / 72.0;
-// Wide enough for any text of an item with one edge.
-constexpr double kOpenWidth = 1000.0 * kUnitsPerMm;
 
-QRectF textBox(const report::PlacedText& t, double height) {
-    const double top = t.top * kUnitsPerMm;
-    if (t.left && t.right) return QRectF(*t.left * kUnitsPerMm, top, (*t.right - *t.left) * kUnitsPerMm, height);
-    if (t.left) return QRectF(*t.left * kUnitsPerMm, top, kOpenWidth, height);
-    return QRectF(*t.right * kUnitsPerMm - kOpenWidth, top, kOpenWidth, height);
-}
-
-Qt::Alignment horizontal(report::Align a) {
-    switch (a) {
-    case report::Align::Left: return Qt::AlignLeft;
-    case report::Align::Center: return Qt::AlignHCenter;
-    case report::Align::Right: return Qt::AlignRight;
+// Where the text starts: at the left edge, before the right edge, or centred between both.
+double textStart(const report::PlacedText& t, double width) {
+    switch (t.align) {
+    case report::Align::Left: return *t.left * kUnitsPerMm;
+    case report::Align::Right: return *t.right * kUnitsPerMm - width;
+    case report::Align::Center: return (*t.left + *t.right) * kUnitsPerMm / 2 - width / 2;
     }
-    return Qt::AlignLeft;
+    return 0;
 }
 
+// Word by word at the places the whole line gives them: the blanks are gaps, not glyphs. (A
+// font such as NanumGothic maps its blank glyph to another character in a PDF's text, so a
+// drawn blank would join the words for a reader of the PDF.)
 void drawText(QPainter& p, const report::PlacedText& t) {
-    if (t.text.isEmpty()) return;
+    if (t.text.trimmed().isEmpty()) return;
     const QFont font = toQFont(t.font);
     p.setFont(font);
-    const QRectF box = textBox(t, QFontMetricsF(font).height());
+    const QFontMetricsF metrics(font);
+    const double start = textStart(t, metrics.horizontalAdvance(t.text));
+    const double baseline = t.top * kUnitsPerMm + metrics.ascent();
+    p.save();
     // An item with both edges is cut at its box, as a fixed-size field is.
-    const int clip = t.left && t.right ? 0 : int(Qt::TextDontClip);
-    p.drawText(box, int(horizontal(t.align) | Qt::AlignTop) | Qt::TextSingleLine | clip, t.text);
+    if (t.left && t.right)
+        p.setClipRect(QRectF(*t.left * kUnitsPerMm, t.top * kUnitsPerMm, (*t.right - *t.left) * kUnitsPerMm, metrics.height()),
+                      Qt::IntersectClip);
+    const QChar blank = QLatin1Char(' ');
+    for (qsizetype at = 0; at < t.text.size();) {
+        if (t.text[at] == blank) {
+            ++at;
+            continue;
+        }
+        qsizetype end = t.text.indexOf(blank, at);
+        if (end < 0) end = t.text.size();
+        p.drawText(QPointF(start + metrics.horizontalAdvance(t.text.left(at)), baseline), t.text.mid(at, end - at));
+        at = end;
+    }
+    p.restore();
 }
 
 }  // namespace

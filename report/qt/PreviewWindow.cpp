@@ -5,6 +5,7 @@
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QEvent>
 #include <QMessageBox>
 #include <QPainter>
 #include <QPrintDialog>
@@ -70,6 +71,7 @@ PreviewWindow::PreviewWindow(report::FilledReport report, QWidget* parent)
     scroll_->setAlignment(Qt::AlignCenter);
     view_ = new PageView(scroll_);
     scroll_->setWidget(view_);
+    scroll_->viewport()->installEventFilter(this);
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(bar);
@@ -108,9 +110,9 @@ void PreviewWindow::setZoom(Zoom zoom) {
     updateView();
 }
 
-void PreviewWindow::resizeEvent(QResizeEvent* event) {
-    QDialog::resizeEvent(event);
-    updateView();
+bool PreviewWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == scroll_->viewport() && event->type() == QEvent::Resize && zoom_ != Zoom::Actual) updateView();
+    return QDialog::eventFilter(watched, event);
 }
 
 void PreviewWindow::updateView() {

@@ -31,7 +31,8 @@ public:
     bool printReport();
 
 protected:
-    void resizeEvent(QResizeEvent* event) override;
+    // The fitting zooms follow the size of the page's viewport.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     QPushButton* addButton(const QString& objectName, const QString& text);
