@@ -36,19 +36,14 @@ inline PreviewProbe& installPreviewProbe() {
     return static_cast<PreviewProbe&>(report::setPreviewService(std::make_unique<PreviewProbe>()));
 }
 
-// One printed row of the voucher as the detail band shows it.
-struct PrintedRow {
-    QString name, code, employee, text, department, project, customer, item, debit, credit;
-    bool blank() const {
-        return (name + code + employee + text + department + project + customer + item + debit + credit).isEmpty();
-    }
-};
-
-inline std::vector<PrintedRow> printedRows(const report::FilledReport& r) {
-    std::vector<PrintedRow> rows;
+// The ten field texts of each printed row: account name, account code, employee, summary,
+// department, project, customer, item, debit amount, credit amount.
+inline std::vector<QStringList> printedRows(const report::FilledReport& r) {
+    std::vector<QStringList> rows;
     for (const report::PlacedBand* b : r.bands(QStringLiteral("QRBand2"))) {
-        const auto t = [b](int n) { return b->text(QStringLiteral("QRDBText%1").arg(n)); };
-        rows.push_back(PrintedRow{t(1), t(2), t(3), t(4), t(5), t(6), t(7), t(8), t(9), t(10)});
+        QStringList texts;
+        for (int n = 1; n <= 10; ++n) texts << b->text(QStringLiteral("QRDBText%1").arg(n));
+        rows.push_back(texts);
     }
     return rows;
 }
