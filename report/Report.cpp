@@ -165,7 +165,7 @@ public:
     FilledReport run() {
         startPage();
         const Band* detail = find(BandKind::Detail);
-        const int count = rows_ ? rows_->recordCount() : 0;
+        const int count = rows_ && rows_->fieldCount() > 0 ? rows_->recordCount() : 0;
         for (int row = 0; detail && row < count; ++row) {
             addToSums(row);
             makeRoom(heightWithChildren(*detail));
@@ -180,8 +180,9 @@ public:
     }
 
 private:
+    // A data set without fields (a closed query) prints no rows.
     int column(const Item& i) const {
-        if (!rows_) return -1;
+        if (!rows_ || rows_->fieldCount() == 0) return -1;
         const int c = rows_->fieldIndex(i.field);
         if (c < 0) fail(QStringLiteral("The report item %1 needs the field \"%2\", which its data set lacks").arg(i.name, i.field));
         return c;

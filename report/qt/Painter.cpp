@@ -57,10 +57,13 @@ void drawText(QPainter& p, const report::PlacedText& t) {
 }  // namespace
 
 void installFontSubstitutes() {
-    const QString gulim = QStringLiteral("굴림");
-    if (QFontDatabase::families().contains(gulim)) return;
-    if (!QFont::substitutes(gulim).contains(QLatin1String(kKoreanFallbackFamily)))
-        QFont::insertSubstitution(gulim, QLatin1String(kKoreanFallbackFamily));
+    static const bool installed = [] {
+        const QString gulim = QStringLiteral("굴림");
+        if (!QFontDatabase::families().contains(gulim) && !QFont::substitutes(gulim).contains(QLatin1String(kKoreanFallbackFamily)))
+            QFont::insertSubstitution(gulim, QLatin1String(kKoreanFallbackFamily));
+        return true;
+    }();
+    (void)installed;
 }
 
 QFont toQFont(const report::Font& font) {
