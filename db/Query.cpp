@@ -101,6 +101,13 @@ QStringList Query::paramNames() const {
     return names;
 }
 
+QVariant Query::paramValue(const QString& name) const {
+    const QString key = name.toLower();
+    for (const auto& p : params_)
+        if (p.first == key) return p.second;
+    return QVariant();
+}
+
 void Query::setParam(const QString& name, const QVariant& value) {
     const QString key = name.toLower();
     if (!paramNames().contains(key))

@@ -6,6 +6,7 @@
 
 #include "db/Database.h"
 #include "db/Error.h"
+#include "db/RowSet.h"
 
 #include <QDateTime>
 #include <QString>
@@ -24,12 +25,12 @@ public:
     virtual void queryChanged(class Query& q, Change what) = 0;
 };
 
-class Query {
+class Query : public RowSet {
 public:
     // On a named alias (resolved when the query first runs) or on a given connection.
     explicit Query(QString alias = QStringLiteral("Account"));
     explicit Query(Database& database);
-    ~Query();
+    ~Query() override;
     Query(const Query&) = delete;
     Query& operator=(const Query&) = delete;
 
@@ -47,6 +48,7 @@ public:
     void setParamDouble(const QString& name, double value);
     void setParamDateTime(const QString& name, const QDateTime& value);
     QStringList paramNames() const;  // in order of first appearance
+    QVariant paramValue(const QString& name) const;  // the value set last; invalid when none
     void prepare();                  // translates and checks the text; open/execute do it too
 
     // --- running ------------------------------------------------------------------------
@@ -60,7 +62,7 @@ public:
     void next();
     void prior();
     bool eof() const;  // past the last row (also for an empty result)
-    int recordCount() const;
+    int recordCount() const override;
     int recNo() const { return current_; }  // 0-based current row, -1 when empty
     void moveTo(int row);
     // First row whose field equals the text ignoring case becomes current; false if none.
@@ -74,11 +76,11 @@ public:
     QVariant fieldValue(const QString& field) const;
 
     // --- the whole result (grids) ----------------------------------------------------------
-    int fieldCount() const;
-    QString fieldName(int column) const;  // as the server names it
-    int fieldIndex(const QString& field) const;  // -1 when absent
-    QVariant value(int row, int column) const;
-    QString text(int row, int column) const;  // as fieldText
+    int fieldCount() const override;
+    QString fieldName(int column) const override;  // as the server names it
+    int fieldIndex(const QString& field) const override;  // -1 when absent
+    QVariant value(int row, int column) const override;
+    QString text(int row, int column) const override;  // as fieldText
 
     // The translated statement last run (diagnostics, tests).
     const QString& translatedSql() const { return translated_; }

@@ -3,6 +3,8 @@
 #include "platform/ProgramName.h"
 #include "platform/Screen.h"
 #include "platform/Window.h"
+#include "report/Preview.h"
+#include "report/qt/QtPreviewService.h"
 #include "toolkit/Application.h"
 #include "toolkit/qt/LoginDialog.h"
 #include "toolkit/qt/QtWidgetset.h"
@@ -67,6 +69,7 @@ int runProgram(int argc, char** argv, const std::function<void()>& createForms) 
     QApplication application(argc, argv);
     tk::app().initialize(applicationTitle());
     std::unique_ptr<tkqt::QtWidgetset> widgetset = tkqt::install(tk::app());
+    report::setPreviewService(std::make_unique<rptqt::QtPreviewService>());
     useScreenMetrics();
     tkqt::installLoginDialog();
     // The application window exists before the login, so a start during the login prompt

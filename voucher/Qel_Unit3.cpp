@@ -6,6 +6,7 @@
 #include "platform/Screen.h"
 #include "toolkit/Application.h"
 #include "toolkit/Services.h"
+#include "voucher/QrQel_Unit3.h"
 #include "voucher/Util_Unit.h"
 
 #include <QDate>
@@ -123,6 +124,7 @@ tk::Form::Handlers TfmBrenvik::handlers() {
     notify("cbKubunChange", &TfmBrenvik::cbKubunChange);
     notify("cbKubunExit", &TfmBrenvik::cbKubunExit);
     notify("DBGrid1CellClick", &TfmBrenvik::DBGrid1CellClick);
+    notify("PrintBtnClick", &TfmBrenvik::PrintBtnClick);
     key("DBGrid1KeyDown", &TfmBrenvik::DBGrid1KeyDown);
     key("DBGrid1KeyUp", &TfmBrenvik::DBGrid1KeyUp);
     keyPress("edDateKeyPress", &TfmBrenvik::edDateKeyPress);
@@ -658,4 +660,49 @@ void TfmBrenvik::debitAmountClick(int line) {
 
 void TfmBrenvik::debitSummaryExit(int line) {
     lineEdit(Side::Credit, Field::Summary, line).setText(lineEdit(Side::Debit, Field::Summary, line).text());
+}
+
+// --- printing ------------------------------------------------------------------------------
+
+namespace {
+const QString kPrintNeedsChosenLine = QStringLiteral("그리드의 레코드를 선택하세요....");
+// A voucher prints on ten rows: its own, then blank rows.
+constexpr int kPrintedRows = 10;
+
+// Date, office and voucher number of the chosen voucher as a print query's parameters.
+void bindPrintedVoucher(const TfmBrenvik& form, db::Query& q) {
+    q.setParamText(QStringLiteral("tbDateDay"), Str_DelSpace(form.edit(QStringLiteral("edDate")).text()));
+    q.setParamText(QStringLiteral("tbKubunBon"), form.officeCode());
+    q.setParamText(QStringLiteral("tbSerialQel"), Str_DelSpace(form.edit(QStringLiteral("edSerial")).text()));
+}
+}  // namespace
+
+void TfmBrenvik::PrintBtnClick(tk::Control&) {
+    if (query(QStringLiteral("Query1")).recordCount() == 0) {
+        reportNoData();
+        return;
+    }
+    if (edit(QStringLiteral("edSerial")).text().isEmpty()) {
+        tk::showWarning(kPrintNeedsChosenLine);
+        return;
+    }
+    db::Query& stored = query(QStringLiteral("Print_Count_Query"));
+    stored.close();
+    bindPrintedVoucher(*this, stored);
+    stored.open();
+
+    db::Query& printed = query(QStringLiteral("Print_Query"));
+    printed.close();
+    bindPrintedVoucher(*this, printed);
+    printed.setParamText(QStringLiteral("tbCount"), Str_FormatFloat(QStringLiteral("00"), kPrintedRows - stored.recordCount()));
+    printed.open();
+    if (!printed.active() || printed.recordCount() == 0) return;
+
+    fmQrBrenvik = &tk::app().createForm<TfmQrBrenvik>();
+    report::Report& voucher = fmQrBrenvik->QuickRep1;
+    voucher.setCaption(QStringLiteral("qlKubun"), QStringLiteral("구    분 :") + comboBox(QStringLiteral("cbKubun")).text());
+    voucher.setCaption(QStringLiteral("qlQel"), QStringLiteral("전표번호 :") + edit(QStringLiteral("edSerial")).text());
+    voucher.setCaption(QStringLiteral("qlDate"), QStringLiteral("기준일자 : ") + edit(QStringLiteral("edDate")).text());
+    voucher.preview();
+    edit(QStringLiteral("edSerial")).setText(QString());
 }

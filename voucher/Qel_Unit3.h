@@ -106,6 +106,9 @@ public:
     }
     lookup::LookupDialog& lookupFor(fields::Side side, fields::Field kind) const;
 
+    // --- printing -----------------------------------------------------------------------
+    void PrintBtnClick(tk::Control& sender);
+
 protected:
     // For a variant form: it names itself, adds or replaces handlers in handlers() and
     // loads its own description with load().

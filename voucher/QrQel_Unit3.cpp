@@ -1,19 +1,28 @@
 #include "voucher/QrQel_Unit3.h"
 
+#include "db/Query.h"
 #include "toolkit/FormDescription.h"
+#include "voucher/Qel_Unit3.h"
 
 TfmQrBrenvik* fmQrBrenvik = nullptr;
 
-TfmQrBrenvik::TfmQrBrenvik() : tk::Form(QStringLiteral("fmQrBrenvik")) {
-    tk::FormDescription::fromFile(QStringLiteral(":/forms/QrQel_Unit3.json")).apply(*this, {});
+namespace {
+const QString kDescription = QStringLiteral(":/forms/QrQel_Unit3.json");
+}
+
+TfmQrBrenvik::TfmQrBrenvik()
+    : tk::Form(QStringLiteral("fmQrBrenvik")), QuickRep1(report::Report::fromFile(kDescription)) {
+    tk::FormDescription::fromFile(kDescription).apply(*this, {});
     onClose = [this](tk::Form& sender, tk::CloseAction& action) { FormClose(sender, action); };
+    if (fmBrenvik) QuickRep1.setDataSet(&fmBrenvik->query(QStringLiteral("Print_Query")));
 }
 
 TfmQrBrenvik::~TfmQrBrenvik() {
     if (fmQrBrenvik == this) fmQrBrenvik = nullptr;
 }
 
+// An older print form that closes leaves the newest one in the global.
 void TfmQrBrenvik::FormClose(tk::Form&, tk::CloseAction& action) {
-    fmQrBrenvik = nullptr;
+    if (fmQrBrenvik == this) fmQrBrenvik = nullptr;
     action = tk::CloseAction::Free;
 }

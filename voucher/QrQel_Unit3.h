@@ -1,7 +1,9 @@
 #pragma once
-// The print form of the voucher form. It is never shown itself: a print creates a new one
-// and opens the preview of its report.
+// The print form of the voucher form. It is never shown itself: a print creates a new one,
+// sets the captions of its report and opens the report's preview. The report's layout comes
+// from forms/QrQel_Unit3.json; its rows are the voucher form's print query.
 
+#include "report/Report.h"
 #include "toolkit/Form.h"
 
 class TfmQrBrenvik : public tk::Form {
@@ -10,6 +12,8 @@ public:
     ~TfmQrBrenvik() override;
 
     void FormClose(tk::Form& sender, tk::CloseAction& action);
+
+    report::Report QuickRep1;
 };
 
 // The newest print form.
