@@ -169,40 +169,50 @@ namespace {
 
 QJsonObject merged(QJsonObject base, const QJsonObject& overlay);
 
-// Merges an overlay control into the control of its name anywhere below `controls`.
-bool mergeInto(QJsonArray& controls, const QJsonObject& overlay) {
+// A list of named things: controls, report bands and their items.
+bool isNamedList(const QJsonValue& v) {
+    const QJsonArray a = v.toArray();
+    return v.isArray() && !a.isEmpty() && a.first().toObject().contains(QLatin1String("name"));
+}
+
+// Merges a named overlay object into the object of its name anywhere below `list`.
+bool mergeInto(QJsonArray& list, const QJsonObject& overlay) {
     const QString name = overlay.value(QLatin1String("name")).toString();
-    for (int i = 0; i < controls.size(); ++i) {
-        QJsonObject existing = controls.at(i).toObject();
+    for (int i = 0; i < list.size(); ++i) {
+        QJsonObject existing = list.at(i).toObject();
         if (existing.value(QLatin1String("name")).toString() == name) {
-            controls.replace(i, merged(existing, overlay));
+            list.replace(i, merged(existing, overlay));
             return true;
         }
-        QJsonArray children = existing.value(QLatin1String("controls")).toArray();
-        if (!children.isEmpty() && mergeInto(children, overlay)) {
-            existing.insert(QLatin1String("controls"), children);
-            controls.replace(i, existing);
-            return true;
+        for (auto it = existing.begin(); it != existing.end(); ++it) {
+            if (!isNamedList(it.value())) continue;
+            QJsonArray children = it.value().toArray();
+            if (mergeInto(children, overlay)) {
+                existing.insert(it.key(), children);
+                list.replace(i, existing);
+                return true;
+            }
         }
     }
     return false;
 }
 
-// A control of the overlay changes the base's control of that name, wherever it stands;
+// A named thing of the overlay changes the base's thing of that name, wherever it stands;
 // a new one is added at the overlay's level.
-QJsonArray mergedControls(QJsonArray base, const QJsonArray& overlay) {
+QJsonArray mergedList(QJsonArray base, const QJsonArray& overlay) {
     for (const QJsonValue& value : overlay) {
         if (!mergeInto(base, value.toObject())) base.append(value);
     }
     return base;
 }
 
-// Objects merge key by key (controls by name); any other value of the overlay replaces the base's.
+// Objects merge key by key, lists of named things by name; any other value of the overlay
+// replaces the base's.
 QJsonObject merged(QJsonObject base, const QJsonObject& overlay) {
     for (auto it = overlay.begin(); it != overlay.end(); ++it) {
         const QJsonValue mine = base.value(it.key());
-        if (it.key() == QLatin1String("controls") && mine.isArray() && it.value().isArray())
-            base.insert(it.key(), mergedControls(mine.toArray(), it.value().toArray()));
+        if (isNamedList(mine) && it.value().isArray())
+            base.insert(it.key(), mergedList(mine.toArray(), it.value().toArray()));
         else if (mine.isObject() && it.value().isObject())
             base.insert(it.key(), merged(mine.toObject(), it.value().toObject()));
         else
@@ -231,6 +241,10 @@ QJsonObject resolved(const QString& path, int depth) {
 }
 
 }  // namespace
+
+QJsonObject FormDescription::section(const QString& key) const {
+    return parse(json_).value(key).toObject();
+}
 
 FormDescription FormDescription::fromFile(const QString& path) {
     return fromJson(QJsonDocument(resolved(path, 0)).toJson(QJsonDocument::Compact));

@@ -5,6 +5,7 @@
 
 #include "toolkit/Form.h"
 
+#include <QJsonObject>
 #include <QString>
 #include <QStringList>
 
@@ -24,6 +25,8 @@ public:
     QStringList querySql(const QString& queryName) const;
     // A named SQL text kept with the form but assembled by code (fixed statement lines).
     QStringList sqlText(const QString& name) const;
+    // A part of the description that another layer reads (the print form's "report").
+    QJsonObject section(const QString& key) const;
 
 private:
     QByteArray json_;

@@ -1,5 +1,8 @@
 #include "variant/Qel_Unit6.h"
 
+#include "toolkit/Application.h"
+#include "variant/QrQel_Unit6.h"
+
 TfmSattrel* fmSattrel = nullptr;
 
 TfmSattrel::TfmSattrel() : TfmBrenvik(QStringLiteral("fmSattrel"), Deferred{}) {
@@ -20,3 +23,5 @@ void TfmSattrel::creditItemExit(int) {
 }
 
 void TfmSattrel::lastCreditItemExit() { focusSaveButton(); }
+
+TfmQrBrenvik& TfmSattrel::createPrintForm() { return tk::app().createForm<sattrel::TfmQrBrenvik>(); }

@@ -18,6 +18,8 @@ public:
     void creditItemExit(int line) override;
     // Item of line 4: to Save on every exit.
     void lastCreditItemExit() override;
+
+    TfmQrBrenvik& createPrintForm() override;
 };
 
 // Sattrel's voucher form while it runs.

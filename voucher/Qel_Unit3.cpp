@@ -677,6 +677,8 @@ void bindPrintedVoucher(const TfmBrenvik& form, db::Query& q) {
 }
 }  // namespace
 
+TfmQrBrenvik& TfmBrenvik::createPrintForm() { return tk::app().createForm<TfmQrBrenvik>(); }
+
 void TfmBrenvik::PrintBtnClick(tk::Control&) {
     if (query(QStringLiteral("Query1")).recordCount() == 0) {
         reportNoData();
@@ -698,7 +700,7 @@ void TfmBrenvik::PrintBtnClick(tk::Control&) {
     printed.open();
     if (!printed.active() || printed.recordCount() == 0) return;
 
-    fmQrBrenvik = &tk::app().createForm<TfmQrBrenvik>();
+    fmQrBrenvik = &createPrintForm();
     report::Report& voucher = fmQrBrenvik->QuickRep1;
     voucher.setCaption(QStringLiteral("qlKubun"), QStringLiteral("구    분 :") + comboBox(QStringLiteral("cbKubun")).text());
     voucher.setCaption(QStringLiteral("qlQel"), QStringLiteral("전표번호 :") + edit(QStringLiteral("edSerial")).text());

@@ -25,6 +25,7 @@ extern platform::WindowHandle hPrevAppWindow;
 namespace lookup {
 class LookupDialog;
 }
+class TfmQrBrenvik;
 
 // Unit initialisation and finalisation of the voucher form's unit.
 void InitSingleInstanceMutex();
@@ -108,6 +109,8 @@ public:
 
     // --- printing -----------------------------------------------------------------------
     void PrintBtnClick(tk::Control& sender);
+    // A new print form owned by the application, reading this form's print query.
+    virtual TfmQrBrenvik& createPrintForm();
 
 protected:
     // For a variant form: it names itself, adds or replaces handlers in handlers() and

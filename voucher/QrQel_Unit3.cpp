@@ -10,11 +10,14 @@ namespace {
 const QString kDescription = QStringLiteral(":/forms/QrQel_Unit3.json");
 }
 
-TfmQrBrenvik::TfmQrBrenvik()
-    : tk::Form(QStringLiteral("fmQrBrenvik")), QuickRep1(report::Report::fromFile(kDescription)) {
-    tk::FormDescription::fromFile(kDescription).apply(*this, {});
+TfmQrBrenvik::TfmQrBrenvik() : TfmQrBrenvik(tk::FormDescription::fromFile(kDescription), fmBrenvik) {}
+
+TfmQrBrenvik::TfmQrBrenvik(const tk::FormDescription& description, tk::Form* voucherForm)
+    : tk::Form(QStringLiteral("fmQrBrenvik")),
+      QuickRep1(report::Report::fromJson(description.section(QStringLiteral("report")))) {
+    description.apply(*this, {});
     onClose = [this](tk::Form& sender, tk::CloseAction& action) { FormClose(sender, action); };
-    if (fmBrenvik) QuickRep1.setDataSet(&fmBrenvik->query(QStringLiteral("Print_Query")));
+    if (voucherForm) QuickRep1.setDataSet(&voucherForm->query(QStringLiteral("Print_Query")));
 }
 
 TfmQrBrenvik::~TfmQrBrenvik() {

@@ -5,6 +5,7 @@
 
 #include "report/Report.h"
 #include "toolkit/Form.h"
+#include "toolkit/FormDescription.h"
 
 class TfmQrBrenvik : public tk::Form {
 public:
@@ -14,6 +15,10 @@ public:
     void FormClose(tk::Form& sender, tk::CloseAction& action);
 
     report::Report QuickRep1;
+
+protected:
+    // A variant's print form: its own description, reading the print query of its voucher form.
+    TfmQrBrenvik(const tk::FormDescription& description, tk::Form* voucherForm);
 };
 
 // The newest print form.

@@ -8,7 +8,7 @@
 #include "lookup/Qel_Unit3_01.h"
 #include "lookup/Qel_Unit3_07.h"
 #include "programs/SattrelForms.h"
-#include "tests/voucher/VoucherFormFixture.h"
+#include "tests/voucher/PrintFixture.h"
 #include "variant/Qel_Unit6.h"
 #include "voucher/LineFields.h"
 
@@ -186,6 +186,25 @@ TEST_P(SattrelLastItem, LeavingTheLastCreditItemEndsOnSave) {
 
 INSTANTIATE_TEST_SUITE_P(Engines, SattrelLastItem, testing::Combine(test::allEngines, testing::ValuesIn(lastItemCases)),
                          test::engineCaseName<LastItemCase>);
+
+TEST_P(SattrelTest, PrintsItsOwnVoucherWithBrenviksTitleAndItsOwnRules) {
+    vtest::storeBlankRows(db());
+    vtest::PreviewProbe& previews = vtest::installPreviewProbe();
+    vtest::storeLine(db(), vtest::row(vtest::today(), "00000", "00000003", "01", "A004"), 7000);
+    startSattrel();
+    clerk().clickCell("DBGrid1", 0);
+    clerk().click("PrintBtn");
+    ASSERT_EQ(previews.shown.size(), 1u);
+    const std::vector<QStringList> rows = vtest::printedRows(previews.shown[0]);
+    ASSERT_EQ(rows.size(), 10u);
+    EXPECT_EQ(rows[0][8], QStringLiteral("7,000"));
+    EXPECT_EQ(rows[1][9], QStringLiteral("7,000"));
+    EXPECT_EQ(vtest::printedText(previews.shown[0], "QRBand1", "QRLabel5"), QStringLiteral("대 체    전 표"));
+    ASSERT_NE(fmQrBrenvik, nullptr);
+    EXPECT_DOUBLE_EQ(fmQrBrenvik->QuickRep1.item(QStringLiteral("QRShape1")).length, 12.2);
+    EXPECT_DOUBLE_EQ(fmQrBrenvik->QuickRep1.item(QStringLiteral("QRShape5")).top, -0.5);
+    report::setPreviewService(nullptr);
+}
 
 INSTANTIATE_TEST_SUITE_P(Engines, SattrelTest, test::allEngines, test::engineName);
 
