@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Says how many database tests ran and passed on each engine, from the ctest log the test
-# command writes. A test runs on an engine when its name ends in /SQLite or /PostgreSQL;
+# command writes. A test runs on an engine when its name ends in /SQLite or /PostgreSQL (a
+# table row's test: _SQLite or _PostgreSQL);
 # tests that run on SQLite without a PostgreSQL twin are listed so a missing twin stands out.
 #   engine-counts.sh [build dir]   (reads <build dir>/ctest.log; default build/test)
 set -euo pipefail
@@ -17,8 +18,8 @@ fi
 results=$(sed -nE 's/^ *[0-9]+\/[0-9]+ +Test +#[0-9]+: +([^ ]+).*[ .](\*\*\*)?(Passed|Failed|Not Run|Exception|Timeout|Skipped|Disabled)\b.*/\1 \3/p' "$log")
 
 count() {  # <engine> <status, or empty for every test that ran>
-  printf '%s\n' "$results" | awk -v e="/$1" -v s="$2" '
-    length($1) > length(e) && substr($1, length($1) - length(e) + 1) == e && (s == "" ? $2 != "Not" : $2 == s) { n++ }
+  printf '%s\n' "$results" | awk -v e="$1" -v s="$2" '
+    $1 ~ ("[/_]" e "$") && (s == "" ? $2 != "Not" : $2 == s) { n++ }
     END { print n + 0 }'
 }
 
@@ -29,8 +30,8 @@ for engine in SQLite PostgreSQL; do
 done
 
 names() {  # <engine>: test names without the engine suffix
-  printf '%s\n' "$results" | awk -v e="/$1" '
-    length($1) > length(e) && substr($1, length($1) - length(e) + 1) == e { print substr($1, 1, length($1) - length(e)) }' |
+  printf '%s\n' "$results" | awk -v e="$1" '
+    $1 ~ ("[/_]" e "$") { print substr($1, 1, length($1) - length(e) - 1) }' |
     sort -u
 }
 sqlite_names=$(names SQLite)

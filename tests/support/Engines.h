@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 #include <memory>
 #include <string>
+#include <tuple>
 
 namespace test {
 
@@ -48,10 +49,20 @@ QString postgresConnectionString();
 // Test names end in /SQLite or /PostgreSQL.
 std::string engineName(const testing::TestParamInfo<Engine>& info);
 
-// A fixture for tests that run on both engines: INSTANTIATE_TEST_SUITE_P(..., test::allEngines, test::engineName).
-class EngineTest : public testing::TestWithParam<Engine> {
+// The engine of a test's parameter: the engine alone, or the first of a table row's tuple.
+inline Engine engineOf(Engine engine) { return engine; }
+template <class... Row>
+Engine engineOf(const std::tuple<Engine, Row...>& param) {
+    return std::get<0>(param);
+}
+
+// A fixture for tests that run on both engines: INSTANTIATE_TEST_SUITE_P(..., test::allEngines,
+// test::engineName); or, one row of a table per test, EngineTestOf<std::tuple<Engine, Row>> with
+// testing::Combine(test::allEngines, testing::ValuesIn(rows)) and test::rowName.
+template <class Param>
+class EngineTestOf : public testing::TestWithParam<Param> {
 protected:
-    void SetUp() override { database_ = std::make_unique<TestDatabase>(GetParam()); }
+    void SetUp() override { database_ = std::make_unique<TestDatabase>(engineOf(this->GetParam())); }
     void TearDown() override { database_.reset(); }
     TestDatabase& database() { return *database_; }
     db::Database& db() { return database_->db(); }
@@ -59,6 +70,13 @@ protected:
 private:
     std::unique_ptr<TestDatabase> database_;
 };
+class EngineTest : public EngineTestOf<Engine> {};
+
+// "<row's name>_SQLite" or "<row's name>_PostgreSQL", for a row type with a `name`.
+template <class Row>
+std::string rowName(const testing::TestParamInfo<std::tuple<Engine, Row>>& info) {
+    return std::string(std::get<1>(info.param).name) + (std::get<0>(info.param) == Engine::SQLite ? "_SQLite" : "_PostgreSQL");
+}
 
 inline const auto allEngines = testing::Values(Engine::SQLite, Engine::PostgreSQL);
 

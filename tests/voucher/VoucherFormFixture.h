@@ -118,25 +118,27 @@ inline void storeOffices(db::Database& db) {
     }
 }
 
-class VoucherFormTest : public test::EngineTest {
+// On both engines; Param is the engine, or an engine and a table row (test::EngineTestOf).
+template <class Param>
+class VoucherFormTestOf : public test::EngineTestOf<Param> {
 protected:
     void SetUp() override {
-        test::EngineTest::SetUp();
-        storeOffices(db());
+        test::EngineTestOf<Param>::SetUp();
+        storeOffices(this->db());
     }
 
     void TearDown() override {
         clerk_.reset();
         tk::app().reset();
         fmBrenvik = nullptr;
-        test::EngineTest::TearDown();
+        test::EngineTestOf<Param>::TearDown();
     }
 
     // Creates Brenvik's forms as the program block does, on this test's database, and shows
     // the voucher form.
     TfmBrenvik& start() {
         tk::app().initialize(QStringLiteral("Brenvik"));
-        database().installAsAlias(QStringLiteral("Account"));
+        this->database().installAsAlias(QStringLiteral("Account"));
         createBrenvikForms();
         tk::app().run();
         clerk_ = std::make_unique<tk::Clerk>(*fmBrenvik);
@@ -181,5 +183,7 @@ protected:
 private:
     std::unique_ptr<tk::Clerk> clerk_;
 };
+
+class VoucherFormTest : public VoucherFormTestOf<test::Engine> {};
 
 }  // namespace vtest
