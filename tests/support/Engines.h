@@ -32,6 +32,9 @@ public:
     // Another connection of its own to the same database (two clients).
     std::unique_ptr<db::Database> openAnotherConnection();
     void loadDemoData() { db_->loadDemoData(); }
+    // How another process reaches this database: "sqlite" and the file, or "postgresql", the
+    // connection string and the schema (see openClientDatabase).
+    QStringList clientArguments() const;
 
 private:
     Engine engine_;
@@ -41,6 +44,9 @@ private:
     std::unique_ptr<db::Database> db_;
     QStringList aliases_;
 };
+
+// The database that clientArguments() names, opened in another process.
+std::unique_ptr<db::Database> openClientDatabase(const QStringList& arguments);
 
 // The PostgreSQL connection string of the test server; throws when the tests were not started
 // through scripts/test.sh.
