@@ -676,8 +676,8 @@ const QString kNotCorrected = QStringLiteral("수정하지 못했습니다. 저�
 const QString kNotDeleted = QStringLiteral("삭제하지 못했습니다. 저장된 라인은 그대로 있습니다....");
 const QString kBusy = QStringLiteral("다른 사용자가 저장하고 있어 기다렸으나 끝나지 않았습니다. 잠시 후 다시 하세요....");
 
-// A number that a client of another kind stored meanwhile under our number makes the
-// unique key refuse the insert; the voucher is then numbered again.
+// The unique key on Serial stays the last guard: should a writer that numbers without the
+// lock take our number meanwhile, the voucher is numbered again rather than stored in part.
 constexpr int kNumberingAttempts = 3;
 
 QString accountMissing(int line) { return QStringLiteral("%1라인에 계정과목을 등록 하세요....").arg(line); }

@@ -170,8 +170,6 @@ const RefusalCase kRefusals[] = {
     {"TwoZerosNeedAccounts", 0, {}, "edCR_Cr_Amt_02", "00", "2라인에 계정과목을 등록 하세요....", "edCR_Ac_QelName_02"},
     {"ZeroWithDecimalsNeedsTheCreditAccount", 3, {}, "edCR_Cr_Amt_03", "0.0", "3라인에 계정과목을 등록 하세요....",
      "edDR_Ac_QelName_03"},
-    {"AnAccountNameWithoutItsCode", 0, {{"edCR_Ac_QelName_04", "현"}}, "edCR_Cr_Amt_04", "5",
-     "4라인에 계정과목을 등록 하세요....", "edCR_Ac_QelName_04"},
     {"KindBeforeLine", 0, {{"edCR_Sawon_Name_01", "김"}, {"edDR_Kubun_Name_04", "한빛"}}, nullptr, nullptr,
      "4라인에 거래처및은행명의 코드를 등록 하세요....", "edDR_Kubun_Name_04"},
     {"CustomerOfBlanks", 0, {{"edCR_Kubun_Name_01", "   "}}, nullptr, nullptr,
