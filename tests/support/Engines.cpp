@@ -69,7 +69,8 @@ QStringList TestDatabase::clientArguments() const {
 }
 
 std::unique_ptr<db::Database> openClientDatabase(const QStringList& arguments) {
-    if (arguments.value(0) == QLatin1String("sqlite") && arguments.size() == 2) return db::Database::openSQLite(arguments[1]);
+    if (arguments.value(0) == QLatin1String("sqlite") && arguments.size() == 2)
+        return db::Database::openSQLite(arguments[1]);
     if (arguments.value(0) == QLatin1String("postgresql") && arguments.size() == 3) {
         std::unique_ptr<db::Database> d = db::Database::openPostgres(arguments[1]);
         d->exec(QStringLiteral("SET search_path TO %1").arg(arguments[2]));

@@ -81,7 +81,8 @@ class EngineTest : public EngineTestOf<Engine> {};
 // "<row's name>_SQLite" or "<row's name>_PostgreSQL", for a row type with a `name`.
 template <class Row>
 std::string rowName(const testing::TestParamInfo<std::tuple<Engine, Row>>& info) {
-    return std::string(std::get<1>(info.param).name) + (std::get<0>(info.param) == Engine::SQLite ? "_SQLite" : "_PostgreSQL");
+    const bool sqlite = std::get<0>(info.param) == Engine::SQLite;
+    return std::string(std::get<1>(info.param).name) + (sqlite ? "_SQLite" : "_PostgreSQL");
 }
 
 inline const auto allEngines = testing::Values(Engine::SQLite, Engine::PostgreSQL);
