@@ -168,11 +168,14 @@ std::unique_ptr<Database> Database::openPostgres(const QString& connectionString
     return db;
 }
 
-Database::Database(Backend backend, QString connectionName) : backend_(backend), connectionName_(std::move(connectionName)) {}
+Database::Database(Backend backend, QString connectionName)
+    : backend_(backend),
+      server_(backend == Backend::SQLite ? detail::sqliteBackend() : detail::postgresBackend()),
+      connectionName_(std::move(connectionName)) {}
 
 Database::~Database() {
     if (db_.isValid()) {
-        if (inTransaction_) db_.rollback();
+        if (inTransaction_) server_->rollback(db_);
         db_.close();
     }
     db_ = QSqlDatabase();
@@ -183,8 +186,7 @@ Database::~Database() {
 
 void Database::exec(const QString& statement) {
     QSqlQuery q(db_);
-    if (!q.exec(statement))
-        throw Error(QStringLiteral("%1\nin: %2").arg(q.lastError().text(), detail::statementExcerpt(statement)));
+    if (!q.exec(statement)) throw detail::statementError(*server_, q.lastError(), statement);
 }
 
 void Database::executeScript(const QStringList& statements) {
@@ -234,23 +236,17 @@ const QStringList& Database::textColumns() {
 
 void Database::begin() {
     if (inTransaction_) throw Error(QStringLiteral("A transaction is already running on this connection"));
-    if (backend_ == Backend::SQLite) {
-        // Take the write lock at once: two clients that number and insert must queue, not deadlock.
-        exec(QStringLiteral("BEGIN IMMEDIATE"));
-    } else if (!db_.transaction()) {
-        throw Error(QStringLiteral("Cannot start a transaction: %1").arg(db_.lastError().text()));
-    }
+    server_->begin(db_);
     inTransaction_ = true;
 }
 
 void Database::commit() {
     if (!inTransaction_) throw Error(QStringLiteral("No transaction to commit"));
-    if (backend_ == Backend::SQLite) {
-        exec(QStringLiteral("COMMIT"));
-    } else if (!db_.commit()) {
-        const QString message = db_.lastError().text();
+    try {
+        server_->commit(db_);
+    } catch (const Error&) {
         rollback();
-        throw Error(QStringLiteral("Cannot commit the transaction: %1").arg(message));
+        throw;
     }
     inTransaction_ = false;
 }
@@ -258,13 +254,15 @@ void Database::commit() {
 void Database::rollback() {
     if (!inTransaction_) return;
     inTransaction_ = false;
-    if (backend_ == Backend::SQLite) {
-        QSqlQuery q(db_);
-        q.exec(QStringLiteral("ROLLBACK"));
-    } else {
-        db_.rollback();
-    }
+    server_->rollback(db_);
 }
+
+void Database::lockUntilTransactionEnds(const QString& key) {
+    if (!inTransaction_) throw Error(QStringLiteral("The lock \"%1\" needs a running transaction").arg(key));
+    server_->lockUntilTransactionEnds(db_, key);
+}
+
+Error::Kind Database::errorKind(const QSqlError& error) const { return server_->kindOf(error); }
 
 Transaction::Transaction(Database& db) : db_(db) {
     db_.begin();
@@ -278,5 +276,13 @@ void Transaction::commit() {
     db_.commit();
     done_ = true;
 }
+
+namespace detail {
+
+Error statementError(const ServerBackend& backend, const QSqlError& error, const QString& sql) {
+    return Error(QStringLiteral("%1\nin: %2").arg(error.text().trimmed(), statementExcerpt(sql)), backend.kindOf(error));
+}
+
+}  // namespace detail
 
 }  // namespace db

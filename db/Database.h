@@ -14,7 +14,13 @@
 #include <memory>
 #include <optional>
 
+class QSqlError;
+
 namespace db {
+
+namespace detail {
+class ServerBackend;
+}
 
 enum class Backend { SQLite, PostgreSQL };
 
@@ -79,15 +85,24 @@ public:
     // text concatenation from addition.
     const QStringList& textColumns();
 
+    // A transaction that is going to write; commit() ends it, rollback() undoes it. A commit
+    // that fails rolls back before it throws.
     void begin();
     void commit();
     void rollback();
     bool inTransaction() const { return inTransaction_; }
+    // Inside a transaction: waits for, then holds, the lock named by `key` until the
+    // transaction ends. Another connection asking for the same key waits a few seconds at
+    // most, then gets a db::Error of kind Busy.
+    void lockUntilTransactionEnds(const QString& key);
+    // What a failure the server reported on this connection means.
+    Error::Kind errorKind(const QSqlError& error) const;
 
 private:
     Database(Backend backend, QString connectionName);
     static std::unique_ptr<Database> createEmbedded(const QString& path);
     Backend backend_;
+    std::unique_ptr<detail::ServerBackend> server_;
     QString connectionName_;
     QSqlDatabase db_;
     bool inTransaction_ = false;

@@ -8,10 +8,16 @@ namespace db {
 // (UTF-8), with the statement's context where it helps.
 class Error : public std::runtime_error {
 public:
-    explicit Error(const QString& message) : std::runtime_error(message.toStdString()), message_(message) {}
+    // What the caller may do about it: a key stored twice, or a lock another connection
+    // held longer than the engine waits; anything else is Other.
+    enum class Kind { Other, DuplicateKey, Busy };
+    explicit Error(const QString& message, Kind kind = Kind::Other)
+        : std::runtime_error(message.toStdString()), message_(message), kind_(kind) {}
     const QString& message() const { return message_; }
+    Kind kind() const { return kind_; }
 private:
     QString message_;
+    Kind kind_;
 };
 
 // The clerk cancelled the login dialog: the program ends instead of showing an error.

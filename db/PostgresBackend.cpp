@@ -1,6 +1,7 @@
 #include "db/Backends.h"
 
 #include <QSqlError>
+#include <QSqlQuery>
 #include <map>
 
 namespace db::detail {
@@ -91,6 +92,42 @@ void apply(QSqlDatabase& db, const std::map<QString, QString>& pairs) {
     db.setConnectOptions(options.join(QLatin1Char(';')));
 }
 
+class PostgresBackend : public ServerBackend {
+public:
+    void begin(QSqlDatabase& db) override {
+        if (!db.transaction()) throw statementError(*this, db.lastError(), QStringLiteral("BEGIN"));
+    }
+    void commit(QSqlDatabase& db) override {
+        if (!db.commit()) throw statementError(*this, db.lastError(), QStringLiteral("COMMIT"));
+    }
+    void rollback(QSqlDatabase& db) override { db.rollback(); }
+    // A transaction-scoped advisory lock: the server lets it go at commit, at rollback and
+    // when the client's connection ends, also by a crash. Its number is made from the key and
+    // the schema, as the tables of another schema are other tables.
+    void lockUntilTransactionEnds(QSqlDatabase& db, const QString& key) override {
+        const QString sql =
+            QStringLiteral("select pg_advisory_xact_lock(('x' || md5(current_schema() || ' ' || ?))::bit(64)::bigint)");
+        QSqlQuery q(db);
+        q.prepare(sql);
+        q.addBindValue(key);
+        if (!q.exec()) throw statementError(*this, q.lastError(), sql);
+    }
+    Error::Kind kindOf(const QSqlError& error) const override {
+        const QString state = error.nativeErrorCode();
+        if (state == QLatin1String("23505")) return Error::Kind::DuplicateKey;  // unique_violation
+        // lock_not_available (lock_timeout), deadlock_detected
+        if (state == QLatin1String("55P03") || state == QLatin1String("40P01")) return Error::Kind::Busy;
+        return Error::Kind::Other;
+    }
+};
+
+// Waiting for another client's lock ends after a few seconds with an error, never hangs.
+void limitLockWaits(QSqlDatabase& db) {
+    const QString sql = QStringLiteral("SET lock_timeout = '%1s'").arg(kLockWaitSeconds);
+    QSqlQuery q(db);
+    if (!q.exec(sql)) throw statementError(PostgresBackend(), q.lastError(), sql);
+}
+
 bool asksForPassword(const QString& message) {
     return message.contains(QLatin1String("no password supplied"));
 }
@@ -120,7 +157,14 @@ QSqlDatabase openPostgresConnection(const QString& connectionName, const QString
         fail(e.message());
     }
     for (;;) {
-        if (db.open()) return db;
+        if (db.open()) {
+            try {
+                limitLockWaits(db);
+            } catch (const Error& e) {
+                fail(e.message());
+            }
+            return db;
+        }
         const QString message = db.lastError().text().trimmed();
         const LoginPrompt& prompt = Database::loginPrompt();
         const bool asks = asksForPassword(message);
@@ -134,5 +178,7 @@ QSqlDatabase openPostgresConnection(const QString& connectionName, const QString
         db.setPassword(login->password);
     }
 }
+
+std::unique_ptr<ServerBackend> postgresBackend() { return std::make_unique<PostgresBackend>(); }
 
 }  // namespace db::detail

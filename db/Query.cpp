@@ -176,7 +176,9 @@ QSqlQuery Query::run(bool wantRows) {
         }
         ok = q.exec();
     }
-    if (!ok) throw Error(QStringLiteral("%1\nin: %2").arg(q.lastError().text().trimmed(), detail::statementExcerpt(text)));
+    if (!ok)
+        throw Error(QStringLiteral("%1\nin: %2").arg(q.lastError().text().trimmed(), detail::statementExcerpt(text)),
+                    db.errorKind(q.lastError()));
     if (wantRows && !q.isSelect())
         throw Error(QStringLiteral("The statement returns no result set; run it with execSql: %1").arg(detail::statementExcerpt(text)));
     return q;
@@ -206,7 +208,8 @@ void Query::open() {
 }
 
 void Query::execSql() {
-    run(false);
+    rowsAffected_ = -1;
+    rowsAffected_ = run(false).numRowsAffected();
 }
 
 void Query::close() {

@@ -54,6 +54,8 @@ public:
     // --- running ------------------------------------------------------------------------
     void open();     // a statement that returns rows; the first row is current
     void execSql();  // insert, update, delete
+    // Rows the last execSql inserted, changed or deleted (-1 before any).
+    int rowsAffected() const { return rowsAffected_; }
     void close();
     bool active() const { return active_; }
 
@@ -104,6 +106,7 @@ private:
     int current_ = -1;
     bool eof_ = true;
     QString translated_;
+    int rowsAffected_ = -1;
     std::vector<QueryObserver*> observers_;
 };
 

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Says how many database tests ran and passed on each engine, from the ctest log the test
-# command writes. A test runs on an engine when its name ends in /SQLite or /PostgreSQL (or
-# _SQLite, _PostgreSQL for a table of cases run on both engines);
+# command writes. A test runs on an engine when its name ends in /SQLite or /PostgreSQL (a
+# table row's test: _SQLite or _PostgreSQL);
 # tests that run on SQLite without a PostgreSQL twin are listed so a missing twin stands out.
 #   engine-counts.sh [build dir]   (reads <build dir>/ctest.log; default build/test)
 set -euo pipefail
@@ -31,7 +31,7 @@ done
 
 names() {  # <engine>: test names without the engine suffix
   printf '%s\n' "$results" | awk -v e="$1" '
-    $1 ~ ("[/_]" e "$") { print substr($1, 1, length($1) - length(e)) }' |
+    $1 ~ ("[/_]" e "$") { print substr($1, 1, length($1) - length(e) - 1) }' |
     sort -u
 }
 sqlite_names=$(names SQLite)

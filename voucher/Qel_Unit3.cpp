@@ -10,6 +10,7 @@
 #include "voucher/Util_Unit.h"
 
 #include <QDate>
+#include <QDateTime>
 #include <cstdlib>
 #include <stdexcept>
 
@@ -130,6 +131,8 @@ tk::Form::Handlers TfmBrenvik::handlers() {
     keyPress("edDateKeyPress", &TfmBrenvik::edDateKeyPress);
     keyPress("edCR_Cr_Amt_01KeyPress", &TfmBrenvik::edCR_Cr_Amt_01KeyPress);
     keyPress("cbKubunKeyPress", &TfmBrenvik::cbKubunKeyPress);
+    notify("SaveBtnClick", &TfmBrenvik::SaveBtnClick);
+    notify("DeleteBtnClick", &TfmBrenvik::DeleteBtnClick);
     bindLineFieldHandlers(h);
     return h;
 }
@@ -707,4 +710,351 @@ void TfmBrenvik::PrintBtnClick(tk::Control&) {
     voucher.setCaption(QStringLiteral("qlDate"), QStringLiteral("기준일자 : ") + edit(QStringLiteral("edDate")).text());
     voucher.preview();
     edit(QStringLiteral("edSerial")).setText(QString());
+}
+
+// --- saving, correcting and deleting ---------------------------------------------------------
+
+namespace {
+
+const QString kFirstInsert = QStringLiteral("처음 등록 부분을 하세요....");
+const QString kChooseLineToCorrect = QStringLiteral("그리드에서 수정할 레코드를 선택 하세요.....");
+const QString kChooseGridRow = QStringLiteral("그리드의 레코드를 선택하세요....");
+const QString kLineNotStored = QStringLiteral("수정할 라인이 저장되어 있지 않습니다. 그리드를 다시 조회하세요....");
+const QString kNotSaved = QStringLiteral("저장하지 못했습니다. 입력한 내용은 그대로 있습니다....");
+const QString kNotCorrected = QStringLiteral("수정하지 못했습니다. 저장된 라인은 바뀌지 않았습니다....");
+const QString kNotDeleted = QStringLiteral("삭제하지 못했습니다. 저장된 라인은 그대로 있습니다....");
+const QString kBusy = QStringLiteral("다른 사용자가 저장하고 있어 기다렸으나 끝나지 않았습니다. 잠시 후 다시 하세요....");
+
+// The unique key on Serial stays the last guard: should a writer that numbers without the
+// lock take our number meanwhile, the voucher is numbered again rather than stored in part.
+constexpr int kNumberingAttempts = 3;
+
+QString accountMissing(int line) { return QStringLiteral("%1라인에 계정과목을 등록 하세요....").arg(line); }
+
+QString codeMissing(Field kind, int line) {
+    QString what;
+    switch (kind) {
+    case Field::Customer: what = QStringLiteral("거래처및은행명"); break;
+    case Field::Employee: what = QStringLiteral("사원이름"); break;
+    case Field::Department: what = QStringLiteral("부서이름"); break;
+    case Field::Project: what = QStringLiteral("프로젝트이름"); break;
+    default: what = QStringLiteral("아이템 명"); break;
+    }
+    return QStringLiteral("%1라인에 %2의 코드를 등록 하세요....").arg(line).arg(what);
+}
+
+QString sideCode(Side side) { return side == Side::Debit ? QStringLiteral("01") : QStringLiteral("02"); }
+
+// Every voucher of a base date is numbered under this lock, whatever its office or program.
+QString numberingLock(const QString& baseDate) { return QStringLiteral("Serial_Qel ") + baseDate; }
+
+int toInteger(const QString& text) {
+    bool ok = false;
+    const int value = text.toInt(&ok);
+    if (!ok) throw std::invalid_argument(QStringLiteral("'%1' is not a valid integer value").arg(text).toStdString());
+    return value;
+}
+
+}  // namespace
+
+QString TfmBrenvik::kubunAmt(Side) const { return QStringLiteral("5"); }
+
+std::vector<Side> TfmBrenvik::codeCheckedSides() const { return {Side::Debit, Side::Credit}; }
+
+// The connection every query of the form runs on: one transaction covers them all.
+db::Database& TfmBrenvik::accountDatabase() { return query(QStringLiteral("Query_Sql")).database(); }
+
+void TfmBrenvik::SaveBtnClick(tk::Control&) {
+    tk::HourglassCursor hourglass;
+    if (query(QStringLiteral("Query1")).recordCount() == 0 && formMode() != ModeNewVoucher) {
+        reportNoData();
+        return;
+    }
+    fillEmptyAmounts();
+    if (!accountsChosen() || !codesChosen()) return;
+    const QString mode = formMode();
+    if (mode == ModeIdle) {
+        refuse(edit(QStringLiteral("edCR_Ac_QelName_01")), kFirstInsert);
+    } else if (mode == ModeNewVoucher) {
+        storeNewVoucher();
+    } else if (mode == ModeLineSelected) {
+        correctSelectedLine();
+    }
+}
+
+void TfmBrenvik::refuse(tk::Control& field, const QString& message) {
+    tk::showWarning(message);
+    setFocus(field);
+}
+
+void TfmBrenvik::fillEmptyAmounts() {
+    for (int line = 1; line <= fields::LineCount; ++line) {
+        if (!lineEdit(Side::Debit, Field::DebitColumn, line).text().isEmpty()) continue;
+        for (Side side : {Side::Debit, Side::Credit}) {
+            lineEdit(side, Field::DebitColumn, line).setText(QStringLiteral("0"));
+            lineEdit(side, Field::CreditColumn, line).setText(QStringLiteral("0"));
+        }
+    }
+}
+
+// A line takes part unless its amount reads "0"; the credit row is tested on it too.
+bool TfmBrenvik::accountsChosen() {
+    for (Side side : {Side::Debit, Side::Credit}) {
+        for (int line = 1; line <= fields::LineCount; ++line) {
+            if (Str_LTrim(lineEdit(Side::Debit, Field::DebitColumn, line).text()) == QLatin1String("0")) continue;
+            tk::Edit& account = lineEdit(side, Field::Account, line);
+            if (account.text().isEmpty() || account.hint().isEmpty()) {
+                refuse(account, accountMissing(line));
+                return false;
+            }
+        }
+    }
+    return true;
+}
+
+// A field with text needs its code, on any line; kind before line, debit row before credit.
+bool TfmBrenvik::codesChosen() {
+    for (Field kind : fields::AnalysisKinds) {
+        for (int line = 1; line <= fields::LineCount; ++line) {
+            for (Side side : codeCheckedSides()) {
+                tk::Edit& field = lineEdit(side, kind, line);
+                if (!field.text().isEmpty() && field.hint().isEmpty()) {
+                    refuse(field, codeMissing(kind, line));
+                    return false;
+                }
+            }
+        }
+    }
+    return true;
+}
+
+void TfmBrenvik::storeNewVoucher() {
+    setFocus(QStringLiteral("SaveBtn"));
+    tk::Panel& panel1 = panel(QStringLiteral("Panel1"));
+    panel1.setHint(QString());
+    if (!storeUnderNextNumber()) return;
+    setFormMode(ModeIdle);
+    pEnabledBtn();
+    pClear();
+    setFocus(QStringLiteral("Panel7"));
+    setFocus(QStringLiteral("InsertBtn"));
+    pQuery();
+    query(QStringLiteral("Query1")).locate(QStringLiteral("Serial_ttt"), panel1.hint());
+}
+
+// Numbering and every insert in one transaction, under the base date's lock. Any failure
+// stores nothing and leaves the typed lines for another try.
+bool TfmBrenvik::storeUnderNextNumber() {
+    tk::Edit& serial = edit(QStringLiteral("edSerial"));
+    const QString baseDate = edit(QStringLiteral("edDate")).text();
+    for (int attempt = 1;; ++attempt) {
+        try {
+            db::Transaction saving(accountDatabase());
+            accountDatabase().lockUntilTransactionEnds(numberingLock(baseDate));
+            serial.setText(Serial_Qel_MaxValue(baseDate));
+            pSaveQuery();
+            saving.commit();
+            return true;
+        } catch (const std::exception& e) {
+            serial.setText(QString());
+            panel(QStringLiteral("Panel1")).setHint(QString());
+            const auto* dbError = dynamic_cast<const db::Error*>(&e);
+            if (dbError && dbError->kind() == db::Error::Kind::DuplicateKey && attempt < kNumberingAttempts) continue;
+            reportNotWritten(kNotSaved, e);
+            return false;
+        }
+    }
+}
+
+void TfmBrenvik::pSaveQuery() {
+    struct LineRows {
+        RowValues debit, credit;
+    };
+    std::vector<LineRows> lines;
+    for (int line = 1; line <= fields::LineCount; ++line) {
+        if (Str_ToNumber(Str_DelSpace(lineEdit(Side::Debit, Field::DebitColumn, line).text())) == 0) continue;
+        lines.push_back({rowValues(Side::Debit, line), rowValues(Side::Credit, line)});
+    }
+    tk::Panel& panel1 = panel(QStringLiteral("Panel1"));
+    for (const LineRows& rows : lines) {
+        insertRow(rows.debit);
+        panel1.setHint(edit(QStringLiteral("edSerial")).text() + rows.debit.lineText);
+        insertRow(rows.credit);
+    }
+}
+
+TfmBrenvik::RowValues TfmBrenvik::rowValues(Side side, int line) const {
+    static const struct {
+        const char* code;
+        const char* name;
+        Field field;
+    } coded[] = {{"tbAc_QelCode", "tbAc_QelName", Field::Account}, {"tbItem_Code", "tbItem_Name", Field::Item},
+                 {"tbKubun_Code", "tbKubun_Name", Field::Customer}, {"tbProject_Code", "tbProject_Name", Field::Project},
+                 {"tbBuser_Code", "tbBuser_Name", Field::Department}, {"tbSawon_Code", "tbSawon_Name", Field::Employee}};
+    RowValues row;
+    row.side = side;
+    row.lineText = edit(fields::lineNumberEdit(line)).text();
+    for (const auto& c : coded) {
+        const tk::Edit& e = lineEdit(side, c.field, line);
+        row.texts.emplace_back(QLatin1String(c.code), e.hint());
+        row.texts.emplace_back(QLatin1String(c.name), e.text());
+    }
+    row.texts.emplace_back(QStringLiteral("tbAc_Text"), lineEdit(side, Field::Summary, line).text());
+    row.debitAmount = Str_ToNumber(Str_LTrim(lineEdit(side, Field::DebitColumn, line).text()));
+    row.creditAmount = Str_ToNumber(Str_LTrim(lineEdit(side, Field::CreditColumn, line).text()));
+    return row;
+}
+
+void TfmBrenvik::bindRowValues(db::Query& q, const RowValues& row) const {
+    for (const auto& [name, value] : row.texts) q.setParamText(name, value);
+    q.setParamDouble(QStringLiteral("tbCr_Amt"), row.debitAmount);
+    q.setParamDouble(QStringLiteral("tbDr_Amt"), row.creditAmount);
+    q.setParamDateTime(QStringLiteral("tbEnd_Day"), QDateTime::currentDateTime());
+}
+
+void TfmBrenvik::insertRow(const RowValues& row) {
+    const QString baseDate = edit(QStringLiteral("edDate")).text();
+    const QString side = sideCode(row.side);
+    db::Query& q = statement(QStringLiteral("Query_Sql"), QStringLiteral("InsertRow"));
+    q.setParamText(QStringLiteral("tbSerial"), Serial_MaxValue(row.lineText, formKubun() + QLatin1Char('*') + side));
+    q.setParamText(QStringLiteral("tbSerial_Qel"), edit(QStringLiteral("edSerial")).text());
+    q.setParamText(QStringLiteral("tbSerial_Bun"), row.lineText);
+    q.setParamText(QStringLiteral("tbSerial_CrDr"), side);
+    q.setParamText(QStringLiteral("tbMonth_Char"), baseDate.mid(5, 2));
+    q.setParamText(QStringLiteral("tbYear_Char"), baseDate.left(4));
+    q.setParamText(QStringLiteral("tbDate_Day"), baseDate);
+    q.setParamText(QStringLiteral("tbTable_Kubun"), QStringLiteral("AA"));
+    q.setParamText(QStringLiteral("tbKubun_Bon"), officeCode());
+    q.setParamText(QStringLiteral("tbKubun_Qel"), QStringLiteral("3"));
+    q.setParamText(QStringLiteral("tbKubun_Amt"), kubunAmt(row.side));
+    q.setParamText(QStringLiteral("tbForm_Kubun"), formKubun());
+    q.setParamText(QStringLiteral("tbGiel_Serial"), QStringLiteral("999"));
+    bindRowValues(q, row);
+    q.prepare();
+    q.execSql();
+}
+
+void TfmBrenvik::correctSelectedLine() {
+    setFocus(QStringLiteral("SaveBtn"));
+    tk::Edit& serial = edit(QStringLiteral("edSerial"));
+    if (serial.text().isEmpty()) {
+        tk::showWarning(kChooseLineToCorrect);
+        return;
+    }
+    tk::DBGrid& storedLines = grid(QStringLiteral("DBGrid1"));
+    storedLines.setHint(Str_DelSpace(serial.text()) +
+                        Str_DelSpace(query(QStringLiteral("Query1")).fieldText(QStringLiteral("Serial_Bun"))));
+    if (!rewriteSelectedLine()) return;
+    serial.setText(QString());
+    pDBGridDisplay();
+    pQuery();
+    query(QStringLiteral("Query1")).locate(QStringLiteral("Serial_ttt"), storedLines.hint());
+}
+
+// Both rows in one transaction; a line another client deleted meanwhile (or one of another
+// date than the form shows) is reported, and nothing changes.
+bool TfmBrenvik::rewriteSelectedLine() {
+    bool rewritten = false;
+    try {
+        db::Transaction correcting(accountDatabase());
+        rewritten = pUpdateQuery();
+        if (rewritten) correcting.commit();
+    } catch (const std::exception& e) {
+        reportNotWritten(kNotCorrected, e);
+        return false;
+    }
+    // Warned only after the rollback: no lock is held while the box waits.
+    if (!rewritten) tk::showWarning(kLineNotStored);
+    return rewritten;
+}
+
+int TfmBrenvik::selectedLineNumber() const {
+    return toInteger(query(QStringLiteral("Query1")).fieldText(QStringLiteral("Serial_Bun")));
+}
+
+bool TfmBrenvik::pUpdateQuery() {
+    const int line = selectedLineNumber();
+    const RowValues debit = rowValues(Side::Debit, line);
+    const RowValues credit = rowValues(Side::Credit, line);
+    if (!updateRow(debit) || !updateRow(credit)) return false;
+    // Greyed once the line is rewritten, so a refused correction leaves it open.
+    tk::Panel& linePanel = panel(fields::linePanel(line));
+    linePanel.setColor(tk::clBtnFace);
+    linePanel.setEnabled(false);
+    return true;
+}
+
+bool TfmBrenvik::updateRow(const RowValues& row) {
+    db::Query& q = statement(QStringLiteral("Query_Sql"), QStringLiteral("UpdateRow"));
+    q.setParamText(QStringLiteral("tbSerial"), Str_DelSpace(edit(QStringLiteral("edDate")).text()) +
+                                                   Str_DelSpace(edit(QStringLiteral("edSerial")).text()) +
+                                                   Str_DelSpace(row.lineText) + sideCode(row.side));
+    bindRowValues(q, row);
+    q.prepare();
+    q.execSql();
+    return q.rowsAffected() > 0;
+}
+
+void TfmBrenvik::DeleteBtnClick(tk::Control&) {
+    db::Query& stored = query(QStringLiteral("Query1"));
+    if (stored.recordCount() == 0) {
+        reportNoData();
+        return;
+    }
+    tk::Edit& serial = edit(QStringLiteral("edSerial"));
+    grid(QStringLiteral("DBGrid1")).setHint(Str_DelSpace(serial.text()));
+    const int line = toInteger(Str_DelSpace(stored.fieldText(QStringLiteral("Serial_Bun"))));
+    if (line >= 1 && line <= fields::LineCount) {
+        if (serial.text().isEmpty()) {
+            tk::showWarning(kChooseGridRow);
+            return;
+        }
+        if (!deleteLine(line)) return;
+        serial.setText(QString());
+        panel(fields::linePanel(line)).setVisible(false);
+    }
+    if (voucherRowsLeft() != 0) {
+        pDeleteCount_Query();
+        return;
+    }
+    for (int n = 1; n <= fields::LineCount; ++n) {
+        panel(fields::linePanel(n)).setVisible(true);
+        panel(fields::linePanel(n)).setEnabled(true);
+    }
+    setFormMode(ModeIdle);
+    pEnabledBtn();
+    for (int n = 1; n <= fields::LineCount; ++n) panel(fields::linePanel(n)).setColor(tk::clBtnFace);
+    pQuery();
+    pClear();
+}
+
+bool TfmBrenvik::deleteLine(int line) {
+    try {
+        db::Transaction deleting(accountDatabase());
+        db::Query& q = statement(QStringLiteral("Delete_Query"), QStringLiteral("DeleteLine"));
+        q.setParamText(QStringLiteral("tbSerial"), Str_DelSpace(edit(QStringLiteral("edSerial")).text()) +
+                                                       Str_DelSpace(edit(fields::lineNumberEdit(line)).text()));
+        q.prepare();
+        q.execSql();
+        deleting.commit();
+        return true;
+    } catch (const std::exception& e) {
+        reportNotWritten(kNotDeleted, e);
+        return false;
+    }
+}
+
+int TfmBrenvik::voucherRowsLeft() {
+    db::Query& q = statement(QStringLiteral("Delete_Query"), QStringLiteral("CountVoucherRows"));
+    q.setParamText(QStringLiteral("tbSerial"), grid(QStringLiteral("DBGrid1")).hint());
+    q.open();
+    return q.fieldInt(QStringLiteral("Serial"));
+}
+
+// What failed, under a line that says what became of the clerk's work.
+void TfmBrenvik::reportNotWritten(const QString& headline, const std::exception& error) {
+    const auto* dbError = dynamic_cast<const db::Error*>(&error);
+    const bool busy = dbError && dbError->kind() == db::Error::Kind::Busy;
+    tk::showError(headline + QLatin1Char('\n') + (busy ? kBusy + QLatin1Char('\n') : QString()) +
+                  QString::fromUtf8(error.what()));
 }

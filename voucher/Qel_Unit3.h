@@ -11,7 +11,10 @@
 
 #include <QString>
 #include <QStringList>
+#include <exception>
 #include <optional>
+#include <utility>
+#include <vector>
 
 // --- single-instance guard, alive for the whole process -----------------------------------
 // The program file's name less its extension: the mutex name and the window title searched for.
@@ -26,6 +29,10 @@ namespace lookup {
 class LookupDialog;
 }
 class TfmQrBrenvik;
+
+namespace db {
+class Database;
+}
 
 // Unit initialisation and finalisation of the voucher form's unit.
 void InitSingleInstanceMutex();
@@ -112,7 +119,22 @@ public:
     // A new print form owned by the application, reading this form's print query.
     virtual TfmQrBrenvik& createPrintForm();
 
+    // --- saving, correcting and deleting ------------------------------------------------
+    void SaveBtnClick(tk::Control& sender);
+    void DeleteBtnClick(tk::Control& sender);
+    // Inserts two rows for every line whose amount is not zero; leaves the key of the last
+    // stored line in the Hint of Panel1. The caller holds the transaction.
+    void pSaveQuery();
+    // Rewrites both rows of the line selected in the grid. False when a row of it is no
+    // longer stored: the caller's transaction must then be rolled back.
+    bool pUpdateQuery();
+
 protected:
+    // Kubun_Amt of a stored row ("5" on either side here).
+    virtual QString kubunAmt(fields::Side side) const;
+    // The rows whose analysis fields Save requires a chosen code of (both rows here).
+    virtual std::vector<fields::Side> codeCheckedSides() const;
+
     // For a variant form: it names itself, adds or replaces handlers in handlers() and
     // loads its own description with load().
     struct Deferred {};
@@ -146,6 +168,32 @@ private:
     void fillOfficeList();
     void centreOnScreen();
     void handOverToRunningInstance();
+
+    // Saving, correcting and deleting.
+    // One row of a line as its edits give it, read and converted before anything is written.
+    struct RowValues {
+        fields::Side side = fields::Side::Debit;
+        QString lineText;                                  // the line-number edit
+        std::vector<std::pair<QString, QString>> texts;    // parameter, value
+        double debitAmount = 0, creditAmount = 0;          // Cr_Amt, Dr_Amt
+    };
+    RowValues rowValues(fields::Side side, int line) const;
+    void bindRowValues(db::Query& q, const RowValues& row) const;
+    void insertRow(const RowValues& row);
+    bool updateRow(const RowValues& row);
+    void fillEmptyAmounts();
+    bool accountsChosen();
+    bool codesChosen();
+    void refuse(tk::Control& field, const QString& message);
+    void storeNewVoucher();
+    bool storeUnderNextNumber();
+    void correctSelectedLine();
+    bool rewriteSelectedLine();
+    bool deleteLine(int line);
+    int voucherRowsLeft();
+    int selectedLineNumber() const;
+    db::Database& accountDatabase();
+    static void reportNotWritten(const QString& headline, const std::exception& error);
 
     std::optional<tk::FormDescription> description_;
     Lookups lookups_;

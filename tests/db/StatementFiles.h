@@ -1,5 +1,5 @@
 #pragma once
-// Insert, update, delete, count and variant account-list statements wait for their forms in tests/db/statements/.
+// The variant account-list statements wait for their forms in tests/db/statements/.
 // The other statements are read from the form descriptions the programs run, line by line exactly
 // as the forms add them (leading tabs and blanks, trailing blanks).
 

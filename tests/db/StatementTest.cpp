@@ -59,9 +59,9 @@ protected:
         q.open();
     }
 
-    void execute(const QString& file, const std::map<QString, QString>& texts, const std::map<QString, double>& numbers = {}) {
+    void execute(const QStringList& sql, const std::map<QString, QString>& texts, const std::map<QString, double>& numbers = {}) {
         db::Query q(db());
-        q.setSql(statementLines(file));
+        q.setSql(sql);
         for (const auto& [name, value] : texts) q.setParamText(name, value);
         for (const auto& [name, value] : numbers) q.setParamDouble(name, value);
         if (q.paramNames().contains(QStringLiteral("tbend_day")))
@@ -82,7 +82,7 @@ protected:
             {"tbKubun_Code", "00001"},   {"tbKubun_Name", u("(주)한빛상사")}, {"tbProject_Code", ""},
             {"tbProject_Name", ""},      {"tbBuser_Code", "B0001"},   {"tbBuser_Name", u("경리부")},
             {"tbSawon_Code", "S0001"},   {"tbSawon_Name", u("김철수")}};
-        execute(QStringLiteral("insert_line"), texts, {{"tbCr_Amt", cr}, {"tbDr_Amt", dr}});
+        execute(voucherSql("InsertRow"), texts, {{"tbCr_Amt", cr}, {"tbDr_Amt", dr}});
     }
 
     // One line as the voucher form stores it: the debit row, then the credit row.
@@ -153,7 +153,7 @@ TEST_P(Statements, GridOfOneVoucherUsesBothParameters) {
     db::Query q(db());
     open(q, voucherSql("StoredLinesOfVoucher"), {{"tbDKubun", "%2001-05-3000000%"}, {"tbqel", "%2001-05-30-00000001%"}});
     EXPECT_EQ(q.recordCount(), 2);
-    execute(QStringLiteral("delete_line"), {{"tbSerial", "2001-05-30-0000000101"}});
+    execute(voucherSql("DeleteLine"), {{"tbSerial", "2001-05-30-0000000101"}});
     open(q, voucherSql("StoredLinesOfVoucher"), {{"tbDKubun", "%2001-05-3000000%"}, {"tbqel", "%2001-05-30-00000001%"}});
     EXPECT_EQ(column(q, QStringLiteral("serial_ttt")), std::vector<QString>{"2001-05-30-0000000102"});
 }
@@ -197,7 +197,7 @@ TEST_P(Statements, CorrectionRewritesOnlyTheKeyedRow) {
         {"tbAc_Text", u("5월 급여")}, {"tbItem_Code", ""}, {"tbItem_Name", ""}, {"tbKubun_Code", ""},
         {"tbKubun_Name", ""}, {"tbProject_Code", "P0001"}, {"tbProject_Name", u("신제품 개발")},
         {"tbBuser_Code", ""}, {"tbBuser_Name", ""}, {"tbSawon_Code", ""}, {"tbSawon_Name", ""}};
-    execute(QStringLiteral("update_line"), texts, {{"tbCr_Amt", 300000}, {"tbDr_Amt", 0}});
+    execute(voucherSql("UpdateRow"), texts, {{"tbCr_Amt", 300000}, {"tbDr_Amt", 0}});
 
     db::Query q(db());
     open(q, voucherSql("VoucherRows"), {{"tbDayBon", "2001-05-3000000"}, {"tbSerial_qel", "2001-05-30-00000001"}});
@@ -216,13 +216,13 @@ TEST_P(Statements, CorrectionRewritesOnlyTheKeyedRow) {
 TEST_P(Statements, DeleteRemovesBothRowsOfTheLineAndCountSaysWhatIsLeft) {
     storeVouchers();
     db::Query count(db());
-    open(count, waitingSql("count_voucher_rows"), {{"tbSerial", "2001-05-30-00000001"}});
+    open(count, voucherSql("CountVoucherRows"), {{"tbSerial", "2001-05-30-00000001"}});
     EXPECT_EQ(count.fieldInt(QStringLiteral("Serial")), 4);
-    execute(QStringLiteral("delete_line"), {{"tbSerial", "2001-05-30-0000000102"}});
-    open(count, waitingSql("count_voucher_rows"), {{"tbSerial", "2001-05-30-00000001"}});
+    execute(voucherSql("DeleteLine"), {{"tbSerial", "2001-05-30-0000000102"}});
+    open(count, voucherSql("CountVoucherRows"), {{"tbSerial", "2001-05-30-00000001"}});
     EXPECT_EQ(count.fieldInt(QStringLiteral("serial")), 2);
-    execute(QStringLiteral("delete_line"), {{"tbSerial", "2001-05-30-0000000101"}});
-    open(count, waitingSql("count_voucher_rows"), {{"tbSerial", "2001-05-30-00000001"}});
+    execute(voucherSql("DeleteLine"), {{"tbSerial", "2001-05-30-0000000101"}});
+    open(count, voucherSql("CountVoucherRows"), {{"tbSerial", "2001-05-30-00000001"}});
     EXPECT_EQ(count.fieldInt(QStringLiteral("Serial")), 0);
 }
 

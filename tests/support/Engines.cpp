@@ -63,6 +63,22 @@ std::unique_ptr<db::Database> TestDatabase::openAnotherConnection() {
     return openPostgresIn(pgSchema_);
 }
 
+QStringList TestDatabase::clientArguments() const {
+    if (engine_ == Engine::SQLite) return {QStringLiteral("sqlite"), sqlitePath_};
+    return {QStringLiteral("postgresql"), postgresConnectionString(), pgSchema_};
+}
+
+std::unique_ptr<db::Database> openClientDatabase(const QStringList& arguments) {
+    if (arguments.value(0) == QLatin1String("sqlite") && arguments.size() == 2)
+        return db::Database::openSQLite(arguments[1]);
+    if (arguments.value(0) == QLatin1String("postgresql") && arguments.size() == 3) {
+        std::unique_ptr<db::Database> d = db::Database::openPostgres(arguments[1]);
+        d->exec(QStringLiteral("SET search_path TO %1").arg(arguments[2]));
+        return d;
+    }
+    throw db::Error(QStringLiteral("No database in the arguments \"%1\"").arg(arguments.join(QLatin1Char(' '))));
+}
+
 db::Database& TestDatabase::installAsAlias(const QString& alias) {
     std::unique_ptr<db::Database> connection = openAnotherConnection();
     db::Database& result = *connection;

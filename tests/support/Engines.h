@@ -32,6 +32,9 @@ public:
     // Another connection of its own to the same database (two clients).
     std::unique_ptr<db::Database> openAnotherConnection();
     void loadDemoData() { db_->loadDemoData(); }
+    // How another process reaches this database: "sqlite" and the file, or "postgresql", the
+    // connection string and the schema (see openClientDatabase).
+    QStringList clientArguments() const;
 
 private:
     Engine engine_;
@@ -42,6 +45,9 @@ private:
     QStringList aliases_;
 };
 
+// The database that clientArguments() names, opened in another process.
+std::unique_ptr<db::Database> openClientDatabase(const QStringList& arguments);
+
 // The PostgreSQL connection string of the test server; throws when the tests were not started
 // through scripts/test.sh.
 QString postgresConnectionString();
@@ -49,11 +55,22 @@ QString postgresConnectionString();
 // Test names end in /SQLite or /PostgreSQL.
 std::string engineName(const testing::TestParamInfo<Engine>& info);
 
-// The database of a test that runs on both engines; the parameter says which engine.
-class EngineFixture : public testing::Test {
+// The engine of a test's parameter: the engine alone, or the first of a table row's tuple.
+inline Engine engineOf(Engine engine) { return engine; }
+template <class... Row>
+Engine engineOf(const std::tuple<Engine, Row...>& param) {
+    return std::get<0>(param);
+}
+
+// A fixture for tests that run on both engines: INSTANTIATE_TEST_SUITE_P(..., test::allEngines,
+// test::engineName); or, one row of a table per test, EngineTestOf<std::tuple<Engine, Row>> with
+// testing::Combine(test::allEngines, testing::ValuesIn(rows)) and test::rowName.
+template <class Param>
+class EngineTestOf : public testing::TestWithParam<Param> {
 protected:
-    virtual Engine engine() const = 0;
-    void SetUp() override { database_ = std::make_unique<TestDatabase>(engine()); }
+    void SetUp() override { database_ = std::make_unique<TestDatabase>(engineOf(this->GetParam())); }
+    // The table row of a test run once per engine and row.
+    const auto& testCase() const { return std::get<1>(this->GetParam()); }
     void TearDown() override { database_.reset(); }
     TestDatabase& database() { return *database_; }
     db::Database& db() { return database_->db(); }
@@ -61,26 +78,13 @@ protected:
 private:
     std::unique_ptr<TestDatabase> database_;
 };
+class EngineTest : public EngineTestOf<Engine> {};
 
-// A fixture for tests that run on both engines: INSTANTIATE_TEST_SUITE_P(..., test::allEngines, test::engineName).
-class EngineTest : public EngineFixture, public testing::WithParamInterface<Engine> {
-protected:
-    Engine engine() const override { return GetParam(); }
-};
-
-// A table of cases run on both engines: INSTANTIATE_TEST_SUITE_P(..., testing::Combine(test::allEngines,
-// testing::ValuesIn(cases)), test::engineCaseName<Case>); a case prints its own name with `name`.
-template <class Case>
-class EngineCaseTest : public EngineFixture, public testing::WithParamInterface<std::tuple<Engine, Case>> {
-protected:
-    Engine engine() const override { return std::get<0>(this->GetParam()); }
-    const Case& testCase() const { return std::get<1>(this->GetParam()); }
-};
-
-template <class Case>
-std::string engineCaseName(const testing::TestParamInfo<std::tuple<Engine, Case>>& info) {
-    return std::string(std::get<1>(info.param).name) +
-           (std::get<0>(info.param) == Engine::SQLite ? "_SQLite" : "_PostgreSQL");
+// "<row's name>_SQLite" or "<row's name>_PostgreSQL", for a row type with a `name`.
+template <class Row>
+std::string rowName(const testing::TestParamInfo<std::tuple<Engine, Row>>& info) {
+    const bool sqlite = std::get<0>(info.param) == Engine::SQLite;
+    return std::string(std::get<1>(info.param).name) + (sqlite ? "_SQLite" : "_PostgreSQL");
 }
 
 inline const auto allEngines = testing::Values(Engine::SQLite, Engine::PostgreSQL);

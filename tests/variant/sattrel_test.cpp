@@ -52,11 +52,11 @@ void storeMasters(db::Database& db) {
     exec(db, QStringLiteral("insert into Item_Table (Item_Code, Item_Name, Item_Text) values ('I01', '품목가', '')"));
 }
 
-template <class Base>
-class SattrelFixture : public vtest::VoucherFormFixture<Base> {
+template <class Param>
+class SattrelFixture : public vtest::VoucherFormTestOf<Param> {
 protected:
     void TearDown() override {
-        vtest::VoucherFormFixture<Base>::TearDown();
+        vtest::VoucherFormTestOf<Param>::TearDown();
         fmSattrel = nullptr;
     }
     TfmBrenvik& startSattrel() {
@@ -72,7 +72,7 @@ protected:
     }
 };
 
-using SattrelTest = SattrelFixture<test::EngineTest>;
+using SattrelTest = SattrelFixture<test::Engine>;
 
 TEST_P(SattrelTest, EachProgramListsAndLoadsOnlyItsOwnEntryForm) {
     vtest::storeLine(db(), vtest::row(vtest::today(), "00000", "00000001", "01", "A003"), 100);
@@ -114,7 +114,7 @@ const WriteCase writeCases[] = {
     {"CustomerKey15DoubleClick", Field::Customer, "15", true, 0, true},
 };
 
-class SattrelWriteBack : public SattrelFixture<test::EngineCaseTest<WriteCase>> {};
+class SattrelWriteBack : public SattrelFixture<std::tuple<test::Engine, WriteCase>> {};
 
 TEST_P(SattrelWriteBack, OnlyLineKeysOneToFourWriteIntoBothRows) {
     const WriteCase& c = testCase();
@@ -139,7 +139,7 @@ TEST_P(SattrelWriteBack, OnlyLineKeysOneToFourWriteIntoBothRows) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Engines, SattrelWriteBack, testing::Combine(test::allEngines, testing::ValuesIn(writeCases)),
-                         test::engineCaseName<WriteCase>);
+                         test::rowName<WriteCase>);
 
 // --- the credit row's analysis fields mirror the debit row --------------------------------
 
@@ -168,7 +168,7 @@ const LastItemCase lastItemCases[] = {
     {"ButtonPanel", "Panel7"}, {"FirstLine", "edCR_Ac_QelName_01"}, {"Grid", "DBGrid1"}, {"Date", "edDate"},
 };
 
-class SattrelLastItem : public SattrelFixture<test::EngineCaseTest<LastItemCase>> {};
+class SattrelLastItem : public SattrelFixture<std::tuple<test::Engine, LastItemCase>> {};
 
 TEST_P(SattrelLastItem, LeavingTheLastCreditItemEndsOnSave) {
     TfmBrenvik& f = startSattrel();
@@ -185,7 +185,7 @@ TEST_P(SattrelLastItem, LeavingTheLastCreditItemEndsOnSave) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Engines, SattrelLastItem, testing::Combine(test::allEngines, testing::ValuesIn(lastItemCases)),
-                         test::engineCaseName<LastItemCase>);
+                         test::rowName<LastItemCase>);
 
 TEST_P(SattrelTest, PrintsItsOwnVoucherWithBrenviksTitleAndItsOwnRules) {
     vtest::storeBlankRows(db());

@@ -118,13 +118,12 @@ inline void storeOffices(db::Database& db) {
     }
 }
 
-// The voucher form on either engine; Base is test::EngineTest, or test::EngineCaseTest<Case>
-// for a table of cases run on both engines.
-template <class Base>
-class VoucherFormFixture : public Base {
+// On both engines; Param is the engine, or an engine and a table row (test::EngineTestOf).
+template <class Param>
+class VoucherFormTestOf : public test::EngineTestOf<Param> {
 protected:
     void SetUp() override {
-        Base::SetUp();
+        test::EngineTestOf<Param>::SetUp();
         storeOffices(this->db());
     }
 
@@ -132,7 +131,7 @@ protected:
         clerk_.reset();
         tk::app().reset();
         fmBrenvik = nullptr;
-        Base::TearDown();
+        test::EngineTestOf<Param>::TearDown();
     }
 
     // Creates Brenvik's forms as the program block does, on this test's database, and shows
@@ -187,6 +186,6 @@ private:
     TfmBrenvik* form_ = nullptr;
 };
 
-using VoucherFormTest = VoucherFormFixture<test::EngineTest>;
+class VoucherFormTest : public VoucherFormTestOf<test::Engine> {};
 
 }  // namespace vtest

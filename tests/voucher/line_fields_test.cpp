@@ -48,8 +48,8 @@ void storeMasters(db::Database& db) {
     }
 }
 
-template <class Base>
-class LineFieldFixture : public vtest::VoucherFormFixture<Base> {
+template <class Param>
+class LineFieldFixture : public vtest::VoucherFormTestOf<Param> {
 protected:
     TfmBrenvik& startWithMasters() {
         storeMasters(this->db());
@@ -77,7 +77,7 @@ protected:
     }
 };
 
-using LineFieldTest = LineFieldFixture<test::EngineTest>;
+using LineFieldTest = LineFieldFixture<test::Engine>;
 
 // --- leaving an account forward ---------------------------------------------------------
 
@@ -107,7 +107,7 @@ const ForwardCase forwardCases[] = {
     {"NoOfficeNoDate", Side::Debit, "1", false, "", "3", {kOffice, kDate}, "edDate", false},
 };
 
-class AccountForward : public LineFieldFixture<test::EngineCaseTest<ForwardCase>> {};
+class AccountForward : public LineFieldFixture<std::tuple<test::Engine, ForwardCase>> {};
 
 TEST_P(AccountForward, ChecksOfficeAndDateThenStartsANewVoucher) {
     const ForwardCase& c = testCase();
@@ -139,7 +139,7 @@ TEST_P(AccountForward, ChecksOfficeAndDateThenStartsANewVoucher) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Engines, AccountForward, testing::Combine(test::allEngines, testing::ValuesIn(forwardCases)),
-                         test::engineCaseName<ForwardCase>);
+                         test::rowName<ForwardCase>);
 
 // --- the skip list ----------------------------------------------------------------------------
 
@@ -156,7 +156,7 @@ const SkipCase skipCases[] = {
     {"Cancel", "CancelBtn", true},   {"OtherLine", "edCR_Sawon_Name_03", true},
 };
 
-class SkipList : public LineFieldFixture<test::EngineCaseTest<SkipCase>> {};
+class SkipList : public LineFieldFixture<std::tuple<test::Engine, SkipCase>> {};
 
 // Every lookup field of both rows, left for the receiver, touches its dialog or leaves it alone.
 TEST_P(SkipList, LeavingALookupFieldForTheseControlsLeavesFieldAndDialogAlone) {
@@ -189,7 +189,7 @@ TEST_P(SkipList, LeavingALookupFieldForTheseControlsLeavesFieldAndDialogAlone) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Engines, SkipList, testing::Combine(test::allEngines, testing::ValuesIn(skipCases)),
-                         test::engineCaseName<SkipCase>);
+                         test::rowName<SkipCase>);
 
 // --- analysis fields of the debit row --------------------------------------------------------
 
@@ -234,7 +234,7 @@ const AmountCase amountCases[] = {
     {"TooLongToShow", "1234567890123456", QString(), zeroShown()},
 };
 
-class AmountExit : public LineFieldFixture<test::EngineCaseTest<AmountCase>> {};
+class AmountExit : public LineFieldFixture<std::tuple<test::Engine, AmountCase>> {};
 
 TEST_P(AmountExit, BalancesTheLine) {
     const AmountCase& c = testCase();
@@ -248,7 +248,7 @@ TEST_P(AmountExit, BalancesTheLine) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Engines, AmountExit, testing::Combine(test::allEngines, testing::ValuesIn(amountCases)),
-                         test::engineCaseName<AmountCase>);
+                         test::rowName<AmountCase>);
 
 TEST_P(LineFieldTest, AnAmountThatDoesNotConvertShowsTheErrorAndKeepsItsText) {
     startWithMasters();
@@ -303,7 +303,7 @@ const CreditCase creditCases[] = {
     {"Blanks", 3, "   ", false, ""},
 };
 
-class CreditCustomer : public LineFieldFixture<test::EngineCaseTest<CreditCase>> {};
+class CreditCustomer : public LineFieldFixture<std::tuple<test::Engine, CreditCase>> {};
 
 TEST_P(CreditCustomer, TakesTheDebitCodeOrOpensItsOwnSearch) {
     const CreditCase& c = testCase();
@@ -331,7 +331,7 @@ TEST_P(CreditCustomer, TakesTheDebitCodeOrOpensItsOwnSearch) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Engines, CreditCustomer, testing::Combine(test::allEngines, testing::ValuesIn(creditCases)),
-                         test::engineCaseName<CreditCase>);
+                         test::rowName<CreditCase>);
 
 TEST_P(LineFieldTest, TheDebitTextWithoutADebitCodeLeavesTheCreditFieldWithoutCode) {
     startWithMasters();

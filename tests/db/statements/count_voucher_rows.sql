@@ -1,3 +1,0 @@
-   Select    Count(*)  As    Serial                                             
-   From      Account_Qel_AA                                                     
-   Where     rtrim(Serial_Qel) = :tbSerial                                      

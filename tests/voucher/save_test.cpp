@@ -1,0 +1,360 @@
+// Save, correct and delete as a clerk does them, and what the table holds afterwards.
+
+#include "tests/voucher/VoucherFormFixture.h"
+
+#include "lookup/Qel_Unit3_01.h"
+#include "lookup/Qel_Unit3_02.h"
+#include "lookup/Qel_Unit3_07.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <future>
+#include <thread>
+#include <tuple>
+#include <vector>
+
+using vtest::row;
+using vtest::today;
+
+namespace {
+
+const QString kCash = QStringLiteral("10101001000"), kBank = QStringLiteral("10101003000");
+
+template <class Param>
+class SaveTestOf : public vtest::VoucherFormTestOf<Param> {
+protected:
+    void SetUp() override {
+        vtest::VoucherFormTestOf<Param>::SetUp();
+        exec("insert into test_ac_code (ac_code, ac_name, a_kubun, b_kubun, c_kubun, code_kubun) values "
+             "('10101001000', '현금', '1', '01', '01', 'SSSSS'), ('10101003000', '보통예금', '1', '01', '01', 'SSSSS')");
+        exec("insert into Sale_Table (Sale_Code, Sale_Name) values ('C001', '한빛상사')");
+    }
+    void exec(const char* sql) { this->db().exec(QString::fromUtf8(sql)); }
+    tk::Clerk& c() { return this->clerk(); }
+
+    // Focus, type, Tab: the clerk leaves the field forward.
+    void typeInto(const QString& field, const QString& text) {
+        c().focus(field);
+        c().selectAllAndType(text);
+        c().tab();
+    }
+    // Double-clicks the row of `code` in the dialog the field left opened, and comes back.
+    void pick(lookup::LookupDialog& dialog, const QString& column, const QString& code) {
+        db::Query& rows = dialog.query(QStringLiteral("Query1"));
+        ASSERT_TRUE(dialog.visible() && rows.locate(column, code)) << code.toStdString();
+        tk::Clerk inDialog(dialog);
+        inDialog.clickCell(QStringLiteral("DBGrid1"), rows.recNo());
+        inDialog.dblClick(QStringLiteral("DBGrid1"));
+        c().switchTo(this->form());
+    }
+    void chooseAccount(fields::Side side, int line) {
+        const bool debit = side == fields::Side::Debit;
+        typeInto(fields::name(side, fields::Field::Account, line), debit ? QStringLiteral("현") : QStringLiteral("보통"));
+        pick(debit ? static_cast<lookup::LookupDialog&>(*Form1) : *Form7, QStringLiteral("ac_code"), debit ? kCash : kBank);
+    }
+    void typeAmount(int line, const QString& amount) {
+        c().focus(fields::name(fields::Side::Debit, fields::Field::DebitColumn, line));
+        c().selectAllAndType(amount);
+    }
+    // The road of a line: debit account, amount, credit account.
+    void typeLine(int line, const QString& amount) {
+        chooseAccount(fields::Side::Debit, line);
+        typeAmount(line, amount);
+        chooseAccount(fields::Side::Credit, line);
+    }
+
+    // "line/side/Cr_Amt/Dr_Amt" (or the columns asked for) of every stored row, in the order inserted.
+    QStringList stored(const QString& columns = QStringLiteral("Serial_Bun, Serial_CrDr, Cr_Amt, Dr_Amt")) {
+        db::Query q(this->db());
+        const bool sqlite = test::engineOf(this->GetParam()) == test::Engine::SQLite;
+        q.setSql({QStringLiteral("select %1 from Account_Qel_AA order by %2").arg(columns, sqlite ? "rowid" : "ctid")});
+        q.open();
+        QStringList rows;
+        for (; !q.eof(); q.next()) {
+            QStringList values;
+            for (int i = 0; i < q.fieldCount(); ++i) values << q.fieldText(q.fieldName(i));
+            rows << values.join(QLatin1Char('/'));
+        }
+        return rows;
+    }
+    // "set" for a row whose End_Day a save wrote, "" for one stored without.
+    QStringList saveTimes() {
+        QStringList times = stored(QStringLiteral("End_Day"));
+        for (QString& t : times) t = t.isEmpty() ? QString() : QStringLiteral("set");
+        return times;
+    }
+    QString text(const QString& edit) { return this->form().edit(edit).text(); }
+};
+
+// --- a new voucher -----------------------------------------------------------------------------
+
+struct AmountCase {
+    const char* name;
+    QStringList amounts;  // lines 1 to 4; an empty one is not typed
+    bool saveFromTheLastAmount;
+    QStringList rows;
+};
+
+class Amounts : public SaveTestOf<std::tuple<test::Engine, AmountCase>> {};
+
+TEST_P(Amounts, StoreTwoRowsPerLineWithAnAmountAndReturnToIdle) {
+    const AmountCase& k = std::get<1>(GetParam());
+    start();
+    c().alt('I');
+    int last = 0;
+    for (int line = 1; line <= 4; ++line) {
+        if (k.amounts[line - 1].isEmpty()) continue;
+        last = line;
+        if (!k.saveFromTheLastAmount) typeLine(line, k.amounts[line - 1]);
+    }
+    if (k.saveFromTheLastAmount) {
+        chooseAccount(fields::Side::Debit, last);
+        chooseAccount(fields::Side::Credit, last);
+        typeAmount(last, k.amounts[last - 1]);
+    }
+    c().alt('S');
+
+    EXPECT_EQ(stored(), k.rows);
+    EXPECT_EQ(messages().texts(), QStringList());
+    EXPECT_EQ(form().formMode(), QStringLiteral("1"));
+    EXPECT_EQ(activeName(), QStringLiteral("InsertBtn"));
+    EXPECT_EQ(text("edSerial") + text("edCR_Ac_QelName_01") + text("edCR_Cr_Amt_02"), QString());
+    const QString lastKey = k.rows.isEmpty() ? QString() : today() + "-00000001" + k.rows.last().left(2);
+    EXPECT_EQ(form().panel("Panel1").hint(), lastKey);
+    EXPECT_EQ(form().query("Query1").fieldText("serial_ttt"), lastKey);
+}
+
+const AmountCase kAmounts[] = {
+    {"LinesTwoAndFour", {"", "1000", "", "2500"}, false,
+     {"02/01/1000/0", "02/02/0/1000", "04/01/2500/0", "04/02/0/2500"}},
+    {"GroupedAmountBehindBlanks", {"1250000", "", "", ""}, false, {"01/01/1250000/0", "01/02/0/1250000"}},
+    {"ZerosAndEmptyStoreNothing", {"0", "0.00", "", "0"}, false, {}},
+    {"ZeroWithDecimalsSavedFromItsField", {"", "", "0.00", ""}, true, {}},
+};
+INSTANTIATE_TEST_SUITE_P(Save, Amounts, testing::Combine(test::allEngines, testing::ValuesIn(kAmounts)),
+                         test::rowName<AmountCase>);
+
+// A refused Save: line 1 is complete, then the clerk chooses a debit account, types the
+// case's fields (each left with Tab) and an amount, and saves from there.
+struct RefusalCase {
+    const char* name;
+    int debitAccountChosenOnLine;
+    std::vector<std::pair<const char*, const char*>> typed;
+    const char* amountField;
+    const char* amount;
+    const char* message;
+    const char* focus;
+};
+
+class Refusals : public SaveTestOf<std::tuple<test::Engine, RefusalCase>> {};
+
+TEST_P(Refusals, NameTheFirstFailingLineAndFieldAndStoreNothing) {
+    const RefusalCase& k = std::get<1>(GetParam());
+    start();
+    typeLine(1, "100");
+    if (k.debitAccountChosenOnLine) chooseAccount(fields::Side::Debit, k.debitAccountChosenOnLine);
+    for (const auto& [field, typed] : k.typed) typeInto(QLatin1String(field), QString::fromUtf8(typed));
+    if (k.amountField) {
+        c().focus(QLatin1String(k.amountField));
+        c().type(QLatin1String(k.amount));
+    }
+    c().alt('S');
+    EXPECT_EQ(messages().texts(), QStringList(QString::fromUtf8(k.message)));
+    EXPECT_EQ(activeName(), QLatin1String(k.focus));
+    EXPECT_EQ(form().formMode(), QStringLiteral("3"));
+    EXPECT_EQ(stored(), QStringList());
+}
+
+const RefusalCase kRefusals[] = {
+    {"TwoZerosNeedAccounts", 0, {}, "edCR_Cr_Amt_02", "00", "2라인에 계정과목을 등록 하세요....", "edCR_Ac_QelName_02"},
+    {"ZeroWithDecimalsNeedsTheCreditAccount", 3, {}, "edCR_Cr_Amt_03", "0.0", "3라인에 계정과목을 등록 하세요....",
+     "edDR_Ac_QelName_03"},
+    {"KindBeforeLine", 0, {{"edCR_Sawon_Name_01", "김"}, {"edDR_Kubun_Name_04", "한빛"}}, nullptr, nullptr,
+     "4라인에 거래처및은행명의 코드를 등록 하세요....", "edDR_Kubun_Name_04"},
+    {"CustomerOfBlanks", 0, {{"edCR_Kubun_Name_01", "   "}}, nullptr, nullptr,
+     "1라인에 거래처및은행명의 코드를 등록 하세요....", "edCR_Kubun_Name_01"},
+};
+INSTANTIATE_TEST_SUITE_P(Save, Refusals, testing::Combine(test::allEngines, testing::ValuesIn(kRefusals)),
+                         test::rowName<RefusalCase>);
+
+class Saving : public SaveTestOf<test::Engine> {
+protected:
+    // Lines 01 to 03 of voucher 00000001 of today, stored without an End_Day.
+    void storeThreeLines() {
+        for (const char* line : {"01", "02", "03"}) storeLine(db(), row(today(), "00000", "00000001", line), 100);
+    }
+    void choose(const QString& line) {
+        clerk().clickCell("DBGrid1", int(gridKeys().indexOf(today() + "-00000001" + line)));
+    }
+};
+
+TEST_P(Saving, AnEmptyCustomerWithACodeLeftInItsHintPasses) {
+    start();
+    typeLine(1, "100");
+    typeInto("edCR_Kubun_Name_01", "한빛");
+    pick(*Form2, "Tot_Code", "C001");
+    c().focus("edCR_Kubun_Name_01");
+    c().selectAllAndType(QString());
+    c().press(tk::vk::Back);
+    c().alt('S');
+    EXPECT_EQ(messages().texts(), QStringList());
+    EXPECT_EQ(stored("Serial_CrDr, Kubun_Code, Kubun_Name"), QStringList({"01/C001/", "02/C001/한빛상사"}));
+}
+
+TEST_P(Saving, ACorrectionRewritesExactlyTheTwoRowsOfItsLine) {
+    storeThreeLines();
+    start();
+    choose("03");
+    c().click("edCR_Cr_Amt_03");
+    c().selectAllAndType("777");
+    typeInto("edCR_Ac_Text_03", "고친 적요");
+    c().alt('S');
+    EXPECT_EQ(messages().texts(), QStringList());
+    EXPECT_EQ(stored("Serial_Bun, Serial_CrDr, Cr_Amt, Dr_Amt, Ac_Text"),
+              QStringList({"01/01/100/0/적요 01/01", "01/02/0/100/적요 01/02", "02/01/100/0/적요 02/01",
+                           "02/02/0/100/적요 02/02", "03/01/777/0/고친 적요", "03/02/0/777/고친 적요"}));
+    EXPECT_EQ(saveTimes(), QStringList({"", "", "", "", "set", "set"}));
+    EXPECT_EQ(form().formMode(), QStringLiteral("2"));
+    EXPECT_EQ(form().query("Query1").fieldText("serial_ttt"), today() + "-0000000103");
+    EXPECT_EQ(text("edSerial"), today() + "-00000001");
+}
+
+TEST_P(Saving, DeletingOneOfThreeLinesShowsTheOthersAndASecondDeleteIsRefused) {
+    storeThreeLines();
+    start();
+    choose("02");
+    c().click("DeleteBtn");
+    EXPECT_EQ(sortedGridKeys(), QStringList({today() + "-0000000101", today() + "-0000000103"}));
+    EXPECT_EQ(stored("Serial_Bun"), QStringList({"01", "01", "03", "03"}));
+    EXPECT_EQ(form().formMode(), QStringLiteral("2"));
+    EXPECT_FALSE(form().panel("Panel2").visible());
+    c().click("DeleteBtn");
+    EXPECT_EQ(messages().texts(), QStringList("그리드의 레코드를 선택하세요...."));
+    EXPECT_EQ(stored("Serial_Bun").size(), 4);
+}
+
+TEST_P(Saving, DeletingTheOnlyLineResetsTheForm) {
+    storeLine(db(), row(today(), "00000", "00000001", "02"), 100);
+    start();
+    choose("02");
+    c().click("DeleteBtn");
+    EXPECT_EQ(stored(), QStringList());
+    EXPECT_EQ(form().formMode(), QStringLiteral("1"));
+    EXPECT_EQ(buttons(), QStringLiteral("+----+"));
+    EXPECT_EQ(form().grid("DBGrid1").rowCount(), 0);
+    for (int n = 1; n <= 4; ++n) {
+        const tk::Panel& p = form().panel(fields::linePanel(n));
+        EXPECT_TRUE(p.enabled() && p.visible() && p.color() == tk::clBtnFace) << n;
+    }
+    EXPECT_EQ(text("edCR_Ac_QelName_02"), QString());
+}
+
+// --- failures ----------------------------------------------------------------------------------
+
+TEST_P(Saving, ATextTooLongForItsColumnStoresNothingAndTheVoucherCanBeSavedAgain) {
+    storeLine(db(), row(today(), "00001", "00000004", "01"), 5);
+    start();
+    for (int line = 1; line <= 4; ++line) typeLine(line, QString::number(line * 1000));
+    typeInto("edCR_Ac_Text_03", QString(201, QLatin1Char('x')));
+    c().alt('S');
+    ASSERT_EQ(messages().log().size(), 1u);
+    EXPECT_EQ(messages().log()[0].kind, tk::Message::Kind::Error);
+    EXPECT_TRUE(messages().log()[0].text.startsWith("저장하지 못했습니다.")) << messages().log()[0].text.toStdString();
+    EXPECT_TRUE(messages().log()[0].text.contains("Ac_Text holds at most 200")) << messages().log()[0].text.toStdString();
+    EXPECT_EQ(stored().size(), 2);
+    EXPECT_EQ(form().formMode(), QStringLiteral("3"));
+    EXPECT_EQ(text("edSerial"), QString());
+    EXPECT_EQ(text("edDR_Ac_QelName_04") + text("edCR_Cr_Amt_04").trimmed(), "보통예금4,000");
+
+    typeInto("edCR_Ac_Text_03", "짧은 적요");
+    c().alt('S');
+    EXPECT_EQ(messages().log().size(), 1u);
+    EXPECT_EQ(stored("Serial_Qel, Serial_Bun, Serial_CrDr, Ac_Text").mid(2),
+              QStringList({today() + "-00000005/01/01/", today() + "-00000005/01/02/", today() + "-00000005/02/01/",
+                           today() + "-00000005/02/02/", today() + "-00000005/03/01/짧은 적요",
+                           today() + "-00000005/03/02/짧은 적요", today() + "-00000005/04/01/",
+                           today() + "-00000005/04/02/"}));
+}
+
+TEST_P(Saving, AnAmountThatDoesNotConvertStoresNothing) {
+    start();
+    typeLine(1, "100");
+    chooseAccount(fields::Side::Debit, 2);
+    chooseAccount(fields::Side::Credit, 2);
+    typeInto("edCR_Cr_Amt_02", "1-2");
+    ASSERT_EQ(messages().log().size(), 1u) << "leaving the amount reports it";
+    messages().clear();
+    c().alt('S');
+    ASSERT_EQ(messages().log().size(), 1u);
+    EXPECT_TRUE(messages().log()[0].text.contains("'1-2' is not a valid floating point value"));
+    EXPECT_EQ(stored(), QStringList());
+    EXPECT_EQ(text("edCR_Cr_Amt_02"), "1-2");
+}
+
+TEST_P(Saving, ACorrectionOfALineDeletedMeanwhileWarnsAndChangesNothing) {
+    storeThreeLines();
+    start();
+    choose("02");
+    db().exec("delete from Account_Qel_AA where Serial_Bun = '02'");
+    typeInto("edCR_Ac_Text_02", "고친 적요");
+    c().alt('S');
+    EXPECT_EQ(messages().texts(), QStringList("수정할 라인이 저장되어 있지 않습니다. 그리드를 다시 조회하세요...."));
+    EXPECT_EQ(stored("Serial_Bun, Ac_Text"), QStringList({"01/적요 01/01", "01/적요 01/02", "03/적요 03/01", "03/적요 03/02"}));
+    EXPECT_EQ(saveTimes(), QStringList({"", "", "", ""}));
+    EXPECT_EQ(text("edCR_Ac_Text_02"), "고친 적요");
+    EXPECT_TRUE(form().panel("Panel2").enabled());
+}
+
+TEST_P(Saving, AWriterHoldingTheDateMakesSaveWaitThenSayItAndAnotherTryStores) {
+    start();
+    typeLine(1, "100");
+    db().begin();
+    db().lockUntilTransactionEnds("Serial_Qel " + today());
+    c().alt('S');
+    ASSERT_EQ(messages().log().size(), 1u);
+    EXPECT_TRUE(messages().log()[0].text.contains("다른 사용자가 저장하고 있어")) << messages().log()[0].text.toStdString();
+    EXPECT_FALSE(dynamic_cast<tk::NullCursorService&>(tk::app().cursor()).hourglass());
+    EXPECT_EQ(stored(), QStringList());
+    db().rollback();
+    c().alt('S');
+    EXPECT_EQ(stored().size(), 2);
+}
+
+INSTANTIATE_TEST_SUITE_P(Engines, Saving, test::allEngines, test::engineName);
+
+// A client that numbers without the lock commits number 1 while this one waits on its key:
+// the unique key refuses the insert and the voucher is numbered again. (On SQLite one writer
+// at a time holds the whole file.)
+class SavingBesideAnotherWriter : public Saving {};
+
+TEST_P(SavingBesideAnotherWriter, ANumberTakenMeanwhileIsTakenAgainWithTheNextOne) {
+    start();
+    typeLine(1, "100");
+    std::promise<void> inserted;
+    std::thread other([&] {
+        bool signalled = false;
+        try {
+            std::unique_ptr<db::Database> client = database().openAnotherConnection();
+            db::Transaction saving(*client);
+            storeRow(*client, row(today(), "00000", "00000001", "01"));
+            inserted.set_value();
+            signalled = true;
+            std::this_thread::sleep_for(std::chrono::milliseconds(500));
+            saving.commit();
+        } catch (const std::exception& e) {
+            ADD_FAILURE() << e.what();
+            if (!signalled) inserted.set_value();
+        }
+    });
+    inserted.get_future().wait();
+    c().alt('S');
+    other.join();
+    EXPECT_EQ(messages().texts(), QStringList());
+    EXPECT_EQ(stored("Serial_Qel, Serial_CrDr"),
+              QStringList({today() + "-00000001/01", today() + "-00000002/01", today() + "-00000002/02"}));
+}
+
+INSTANTIATE_TEST_SUITE_P(Engines, SavingBesideAnotherWriter, testing::Values(test::Engine::PostgreSQL), test::engineName);
+
+}  // namespace
