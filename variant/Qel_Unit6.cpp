@@ -24,4 +24,10 @@ void TfmSattrel::creditItemExit(int) {
 
 void TfmSattrel::lastCreditItemExit() { focusSaveButton(); }
 
+QString TfmSattrel::kubunAmt(fields::Side side) const {
+    return side == fields::Side::Debit ? QStringLiteral("5") : QStringLiteral("7");
+}
+
+std::vector<fields::Side> TfmSattrel::codeCheckedSides() const { return {fields::Side::Debit}; }
+
 TfmQrBrenvik& TfmSattrel::createPrintForm() { return tk::app().createForm<sattrel::TfmQrBrenvik>(); }

@@ -20,6 +20,12 @@ public:
     void lastCreditItemExit() override;
 
     TfmQrBrenvik& createPrintForm() override;
+
+protected:
+    // "5" on the debit row, "7" on the credit row.
+    QString kubunAmt(fields::Side side) const override;
+    // The credit row's analysis fields are copies of the debit row's: only those are checked.
+    std::vector<fields::Side> codeCheckedSides() const override;
 };
 
 // Sattrel's voucher form while it runs.

@@ -206,6 +206,68 @@ TEST_P(SattrelTest, PrintsItsOwnVoucherWithBrenviksTitleAndItsOwnRules) {
     report::setPreviewService(nullptr);
 }
 
+// --- saving ----------------------------------------------------------------------------------
+
+// A line with both accounts chosen and its amount balanced, as the dialogs and the amount exit leave it.
+void typeLine(TfmBrenvik& f, int line, const QString& amount) {
+    for (Side side : {Side::Debit, Side::Credit}) {
+        tk::Edit& account = f.lineEdit(side, Field::Account, line);
+        account.setText(side == Side::Debit ? QStringLiteral("상품") : QStringLiteral("현금"));
+        account.setHint(side == Side::Debit ? QStringLiteral("10102001000") : QStringLiteral("10101001000"));
+    }
+    f.lineEdit(Side::Debit, Field::DebitColumn, line).setText(amount);
+    f.lineEdit(Side::Credit, Field::CreditColumn, line).setText(amount);
+    f.setFormMode(TfmBrenvik::ModeNewVoucher);
+    f.pEnabledBtn();
+}
+
+// Voucher number, side, Kubun_Amt and Form_Kubun of every stored row.
+QStringList storedRows(db::Database& db) {
+    db::Query q(db);
+    q.addSql(QStringLiteral("select Serial_Qel, Serial_CrDr, Kubun_Amt, Form_Kubun, Cr_Amt + Dr_Amt as Amt "
+                            "from Account_Qel_AA order by Serial_Qel, Serial_CrDr"));
+    q.open();
+    QStringList rows;
+    for (q.first(); !q.eof(); q.next()) {
+        rows << q.fieldText(QStringLiteral("Serial_Qel")).mid(11) + QLatin1Char(' ') + q.fieldText(QStringLiteral("Serial_CrDr")) +
+                    QLatin1Char(' ') + q.fieldText(QStringLiteral("Kubun_Amt")) + QLatin1Char(' ') +
+                    q.fieldText(QStringLiteral("Form_Kubun")) + QLatin1Char(' ') + QString::number(q.fieldDouble(QStringLiteral("Amt")));
+    }
+    return rows;
+}
+
+TEST_P(SattrelTest, BothProgramsDrawFromOneCounterPerDate) {
+    vtest::storeLine(db(), vtest::row(vtest::today(), "00001", "00000005", "01", "A003"), 100);
+    TfmBrenvik& sattrel = startSattrel();
+    typeLine(sattrel, 1, QStringLiteral("600"));
+    clerk().alt(QLatin1Char('S'));
+    fmSattrel = nullptr;
+    TfmBrenvik& brenvik = start();
+    typeLine(brenvik, 1, QStringLiteral("700"));
+    clerk().alt(QLatin1Char('S'));
+    EXPECT_EQ(storedRows(db()), QStringList({"00000005 01 5 A003 100", "00000005 02 5 A003 100", "00000006 01 5 A004 600",
+                                             "00000006 02 7 A004 600", "00000007 01 5 A003 700", "00000007 02 5 A003 700"}));
+    EXPECT_TRUE(messages().log().empty());
+}
+
+TEST_P(SattrelTest, ACorrectionKeepsTheStoredKindsAndACreditFieldWithoutCodeDoesNotStopSave) {
+    TfmBrenvik& f = startSattrel();
+    typeLine(f, 2, QStringLiteral("1000"));
+    tk::Edit& creditCustomer = field(Side::Credit, Field::Customer, 2);
+    creditCustomer.setText(QStringLiteral("이름만"));
+    clerk().alt(QLatin1Char('S'));
+    EXPECT_TRUE(messages().log().empty());
+    ASSERT_EQ(storedRows(db()), QStringList({"00000001 01 5 A004 1000", "00000001 02 7 A004 1000"}));
+
+    clerk().clickCell("DBGrid1", 0);
+    clerk().click(fields::name(Side::Debit, Field::DebitColumn, 2));
+    clerk().selectAllAndType(QStringLiteral("2500"));
+    clerk().tab();
+    clerk().alt(QLatin1Char('S'));
+    EXPECT_TRUE(messages().log().empty());
+    EXPECT_EQ(storedRows(db()), QStringList({"00000001 01 5 A004 2500", "00000001 02 7 A004 2500"}));
+}
+
 INSTANTIATE_TEST_SUITE_P(Engines, SattrelTest, test::allEngines, test::engineName);
 
 }  // namespace

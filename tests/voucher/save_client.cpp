@@ -1,7 +1,7 @@
 // A clerk's program in a process of its own: the voucher form, headless, on the given
 // database, saving vouchers of one to four lines for one base date and office as fast as it
-// can, through the form's own Save. The entry form ("A003" Brenvik, "A004" the other program)
-// is an argument. Every line's summary holds the voucher's number of lines, so a reader can
+// can, through the form's own Save. The program is an argument by its entry form: "A003"
+// Brenvik's forms, "A004" Sattrel's. Every line's summary holds the voucher's number of lines, so a reader can
 // tell a voucher with a missing line.
 //
 //   voucher_save_client <A003|A004> <office index> <base date> <vouchers, 0: until killed> <database...>
@@ -10,6 +10,9 @@
 #include "tests/support/Engines.h"
 #include "toolkit/Application.h"
 #include "toolkit/Clerk.h"
+#include "programs/BrenvikForms.h"
+#include "programs/SattrelForms.h"
+#include "variant/Qel_Unit6.h"
 #include "voucher/Qel_Unit3.h"
 
 #include <QCoreApplication>
@@ -18,21 +21,9 @@
 
 namespace {
 
-// The voucher form writing the entry form it is given.
-class ClientForm : public TfmBrenvik {
-public:
-    explicit ClientForm(QString formKubun) : TfmBrenvik(QStringLiteral("fmBrenvik"), Deferred{}), kubun_(std::move(formKubun)) {
-        load(QStringLiteral(":/forms/Qel_Unit3.json"), handlers());
-    }
-    QString formKubun() const override { return kubun_; }
-
-private:
-    QString kubun_;
-};
-
 // What the dialogs and the clerk leave in the form: lines 1 to `count` with both accounts
 // chosen and an amount, then the mode a new voucher is typed in.
-void typeVoucher(ClientForm& form, int count) {
+void typeVoucher(TfmBrenvik& form, int count) {
     using fields::Field;
     using fields::Side;
     for (int line = 1; line <= count; ++line) {
@@ -61,8 +52,9 @@ int main(int argc, char** argv) {
     try {
         db::Database::adopt(QStringLiteral("Account"), test::openClientDatabase(args.mid(4)));
         tk::app().initialize(QStringLiteral("Brenvik"));
-        ClientForm& form = tk::app().createForm<ClientForm>(args[0]);
-        fmBrenvik = &form;
+        // Brenvik's forms write "A003", Sattrel's "A004".
+        TfmBrenvik& form = args[0] == QLatin1String("A004") ? static_cast<TfmBrenvik&>(createSattrelForms())
+                                                             : createBrenvikForms();
         tk::app().run();
         form.comboBox(QStringLiteral("cbKubun")).setItemIndex(args[1].toInt());
         form.edit(QStringLiteral("edDate")).setText(args[2]);
