@@ -26,9 +26,7 @@ LookupDialog::LookupDialog(const QString& formName, const QString& descriptionPa
       codeColumn_(std::move(codeColumn)),
       nameColumn_(std::move(nameColumn)) {
     Handlers handlers = frameHandlers();
-    handlers.notify.insert(extra.notify.begin(), extra.notify.end());
-    handlers.key.insert(extra.key.begin(), extra.key.end());
-    handlers.keyPress.insert(extra.keyPress.begin(), extra.keyPress.end());
+    handlers.add(extra);
     description_.apply(*this, handlers);
     onCreate = [this](tk::Form& f) { FormCreate(f); };
     onKeyDown = [this](tk::Form& f, int& key, tk::ShiftState shift) { FormKeyDown(f, key, shift); };
@@ -36,18 +34,14 @@ LookupDialog::LookupDialog(const QString& formName, const QString& descriptionPa
 
 tk::Form::Handlers LookupDialog::frameHandlers() {
     Handlers h;
-    h.notify[QStringLiteral("CloseBtnClick")] = [this](tk::Control& s) { CloseBtnClick(s); };
-    h.notify[QStringLiteral("edSearchExit")] = [this](tk::Control& s) { edSearchExit(s); };
-    h.notify[QStringLiteral("SearchBtnClick")] = [this](tk::Control& s) { SearchBtnClick(s); };
-    h.notify[QStringLiteral("DBGrid1CellClick")] = [this](tk::Control& s) { DBGrid1CellClick(s); };
-    h.notify[QStringLiteral("DBGrid1DblClick")] = [this](tk::Control& s) { DBGrid1DblClick(s); };
-    h.key[QStringLiteral("DBGrid1KeyDown")] = [this](tk::Control& s, int& k, tk::ShiftState sh) {
-        DBGrid1KeyDown(s, k, sh);
-    };
-    h.key[QStringLiteral("DBGrid1KeyUp")] = [this](tk::Control& s, int& k, tk::ShiftState sh) {
-        DBGrid1KeyUp(s, k, sh);
-    };
-    h.keyPress[QStringLiteral("edSearchKeyPress")] = [this](tk::Control& s, QChar& k) { edSearchKeyPress(s, k); };
+    h.bind(QStringLiteral("CloseBtnClick"), this, &LookupDialog::CloseBtnClick);
+    h.bind(QStringLiteral("edSearchExit"), this, &LookupDialog::edSearchExit);
+    h.bind(QStringLiteral("edSearchKeyPress"), this, &LookupDialog::edSearchKeyPress);
+    h.bind(QStringLiteral("SearchBtnClick"), this, &LookupDialog::SearchBtnClick);
+    h.bind(QStringLiteral("DBGrid1CellClick"), this, &LookupDialog::DBGrid1CellClick);
+    h.bind(QStringLiteral("DBGrid1DblClick"), this, &LookupDialog::DBGrid1DblClick);
+    h.bind(QStringLiteral("DBGrid1KeyDown"), this, &LookupDialog::DBGrid1KeyDown);
+    h.bind(QStringLiteral("DBGrid1KeyUp"), this, &LookupDialog::DBGrid1KeyUp);
     return h;
 }
 

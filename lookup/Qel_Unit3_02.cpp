@@ -19,8 +19,8 @@ TForm2::~TForm2() {
 // Bound before the dialog is built; they run only after construction.
 tk::Form::Handlers TForm2::ownHandlers(TForm2* self) {
     Handlers h;
-    h.notify[QStringLiteral("cbCheckChange")] = [self](tk::Control& s) { self->cbCheckChange(s); };
-    h.keyPress[QStringLiteral("cbCheckKeyPress")] = [self](tk::Control& s, QChar& k) { self->cbCheckKeyPress(s, k); };
+    h.bind(QStringLiteral("cbCheckChange"), self, &TForm2::cbCheckChange);
+    h.bind(QStringLiteral("cbCheckKeyPress"), self, &TForm2::cbCheckKeyPress);
     return h;
 }
 

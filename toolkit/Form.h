@@ -157,11 +157,33 @@ public:
     void setObserver(FormObserver* observer) { observer_ = observer; }
     FormObserver* observer() const { return observer_; }
 
-    // Handler binding by name, used when a form description names its handlers.
+    // Handler binding by name, used when a form description names its handlers. Every form
+    // class fills it the same way: bind(name, this, &Class::Handler), or bind(name, event)
+    // for a handler made of a lambda.
     struct Handlers {
         std::map<QString, NotifyEvent> notify;
         std::map<QString, KeyEvent> key;
         std::map<QString, KeyPressEvent> keyPress;
+
+        template <class F>
+        void bind(const QString& name, F* self, void (F::*handler)(Control&)) {
+            notify[name] = [self, handler](Control& sender) { (self->*handler)(sender); };
+        }
+        template <class F>
+        void bind(const QString& name, F* self, void (F::*handler)(Control&, int&, ShiftState)) {
+            key[name] = [self, handler](Control& sender, int& k, ShiftState shift) { (self->*handler)(sender, k, shift); };
+        }
+        template <class F>
+        void bind(const QString& name, F* self, void (F::*handler)(Control&, QChar&)) {
+            keyPress[name] = [self, handler](Control& sender, QChar& k) { (self->*handler)(sender, k); };
+        }
+        void bind(const QString& name, NotifyEvent event) { notify[name] = std::move(event); }
+        // Adds the other's handlers; one of the same name replaces this one's.
+        void add(const Handlers& other) {
+            for (const auto& [n, e] : other.notify) notify[n] = e;
+            for (const auto& [n, e] : other.key) key[n] = e;
+            for (const auto& [n, e] : other.keyPress) keyPress[n] = e;
+        }
     };
 
 private:

@@ -104,35 +104,23 @@ void TfmBrenvik::load(const QString& descriptionPath, const Handlers& h) {
 }
 
 tk::Form::Handlers TfmBrenvik::handlers() {
-    using Notify = void (TfmBrenvik::*)(tk::Control&);
-    using Key = void (TfmBrenvik::*)(tk::Control&, int&, tk::ShiftState);
-    using KeyPress = void (TfmBrenvik::*)(tk::Control&, QChar&);
     Handlers h;
-    const auto notify = [&](const char* name, Notify m) {
-        h.notify[QLatin1String(name)] = [this, m](tk::Control& s) { (this->*m)(s); };
-    };
-    const auto key = [&](const char* name, Key m) {
-        h.key[QLatin1String(name)] = [this, m](tk::Control& s, int& k, tk::ShiftState sh) { (this->*m)(s, k, sh); };
-    };
-    const auto keyPress = [&](const char* name, KeyPress m) {
-        h.keyPress[QLatin1String(name)] = [this, m](tk::Control& s, QChar& k) { (this->*m)(s, k); };
-    };
-    notify("InsertBtnClick", &TfmBrenvik::InsertBtnClick);
-    notify("CancelBtnClick", &TfmBrenvik::CancelBtnClick);
-    notify("CloseBtnClick", &TfmBrenvik::CloseBtnClick);
-    notify("edDateExit", &TfmBrenvik::edDateExit);
-    notify("cbKubunEnter", &TfmBrenvik::cbKubunEnter);
-    notify("cbKubunChange", &TfmBrenvik::cbKubunChange);
-    notify("cbKubunExit", &TfmBrenvik::cbKubunExit);
-    notify("DBGrid1CellClick", &TfmBrenvik::DBGrid1CellClick);
-    notify("PrintBtnClick", &TfmBrenvik::PrintBtnClick);
-    key("DBGrid1KeyDown", &TfmBrenvik::DBGrid1KeyDown);
-    key("DBGrid1KeyUp", &TfmBrenvik::DBGrid1KeyUp);
-    keyPress("edDateKeyPress", &TfmBrenvik::edDateKeyPress);
-    keyPress("edCR_Cr_Amt_01KeyPress", &TfmBrenvik::edCR_Cr_Amt_01KeyPress);
-    keyPress("cbKubunKeyPress", &TfmBrenvik::cbKubunKeyPress);
-    notify("SaveBtnClick", &TfmBrenvik::SaveBtnClick);
-    notify("DeleteBtnClick", &TfmBrenvik::DeleteBtnClick);
+    h.bind(QStringLiteral("InsertBtnClick"), this, &TfmBrenvik::InsertBtnClick);
+    h.bind(QStringLiteral("CancelBtnClick"), this, &TfmBrenvik::CancelBtnClick);
+    h.bind(QStringLiteral("CloseBtnClick"), this, &TfmBrenvik::CloseBtnClick);
+    h.bind(QStringLiteral("SaveBtnClick"), this, &TfmBrenvik::SaveBtnClick);
+    h.bind(QStringLiteral("DeleteBtnClick"), this, &TfmBrenvik::DeleteBtnClick);
+    h.bind(QStringLiteral("PrintBtnClick"), this, &TfmBrenvik::PrintBtnClick);
+    h.bind(QStringLiteral("edDateExit"), this, &TfmBrenvik::edDateExit);
+    h.bind(QStringLiteral("edDateKeyPress"), this, &TfmBrenvik::edDateKeyPress);
+    h.bind(QStringLiteral("cbKubunEnter"), this, &TfmBrenvik::cbKubunEnter);
+    h.bind(QStringLiteral("cbKubunChange"), this, &TfmBrenvik::cbKubunChange);
+    h.bind(QStringLiteral("cbKubunExit"), this, &TfmBrenvik::cbKubunExit);
+    h.bind(QStringLiteral("cbKubunKeyPress"), this, &TfmBrenvik::cbKubunKeyPress);
+    h.bind(QStringLiteral("edCR_Cr_Amt_01KeyPress"), this, &TfmBrenvik::edCR_Cr_Amt_01KeyPress);
+    h.bind(QStringLiteral("DBGrid1CellClick"), this, &TfmBrenvik::DBGrid1CellClick);
+    h.bind(QStringLiteral("DBGrid1KeyDown"), this, &TfmBrenvik::DBGrid1KeyDown);
+    h.bind(QStringLiteral("DBGrid1KeyUp"), this, &TfmBrenvik::DBGrid1KeyUp);
     bindLineFieldHandlers(h);
     return h;
 }
@@ -140,7 +128,7 @@ tk::Form::Handlers TfmBrenvik::handlers() {
 // The 68 handlers of the line fields, named after their field ("edCR_Kubun_Name_01Exit").
 void TfmBrenvik::bindLineFieldHandlers(Handlers& h) {
     const auto bind = [&h](Side side, Field field, int line, const char* event, std::function<void()> run) {
-        h.notify[fields::name(side, field, line) + QLatin1String(event)] = [run](tk::Control&) { run(); };
+        h.bind(fields::name(side, field, line) + QLatin1String(event), [run](tk::Control&) { run(); });
     };
     const auto nothing = [] {};
     for (int line = 1; line <= fields::LineCount; ++line) {
