@@ -34,14 +34,6 @@ QStringList lines(const QJsonValue& value, const QString& where) {
 
 }  // namespace
 
-QStringList statementLines(const QString& name) {
-    QFile f(QStringLiteral(VQ_DB_STATEMENTS_DIR "/") + name + QStringLiteral(".sql"));
-    if (!f.open(QIODevice::ReadOnly)) throw db::Error(QStringLiteral("No statement file %1").arg(f.fileName()));
-    QStringList lines = QString::fromUtf8(f.readAll()).split(QLatin1Char('\n'));
-    if (!lines.isEmpty() && lines.last().isEmpty()) lines.removeLast();
-    return lines;
-}
-
 QStringList formSql(const QString& form, const QString& name) {
     return lines(formDescription(form).value(QLatin1String("sql")).toObject().value(name),
                  QStringLiteral("%1 sql/%2").arg(form, name));

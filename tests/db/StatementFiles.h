@@ -1,14 +1,10 @@
 #pragma once
-// The variant account-list statements wait for their forms in tests/db/statements/.
-// The other statements are read from the form descriptions the programs run, line by line exactly
-// as the forms add them (leading tabs and blanks, trailing blanks).
+// The statements are read from the form descriptions the programs run, line by line exactly as
+// the forms add them (leading tabs and blanks, trailing blanks).
 
 #include <QStringList>
 
 namespace test {
-
-// The lines of tests/db/statements/<name>.sql.
-QStringList statementLines(const QString& name);
 
 // The lines of the text <name> under "sql" of forms/<form>.json.
 QStringList formSql(const QString& form, const QString& name);

@@ -10,7 +10,6 @@
 
 namespace {
 
-using test::statementLines;
 
 QString u(const char* s) {
     return QString::fromUtf8(s);
@@ -26,10 +25,6 @@ QStringList voucherQuerySql(const char* query) {
 
 QStringList lookupSql(const char* form) {
     return test::formQuerySql(QString::fromLatin1(form), QStringLiteral("Query1"));
-}
-
-QStringList waitingSql(const char* file) {
-    return statementLines(QString::fromLatin1(file));
 }
 
 // Assembled as the customer-and-bank dialog does: the filter line of the chosen kind, none
@@ -333,17 +328,17 @@ TEST_P(Statements, AccountListsSplitTheCategoriesBetweenDebitAndCredit) {
 
 TEST_P(Statements, VariantListsDropSalesAndOfferOnlyTheFiveInventoryAccounts) {
     db::Query debit(db()), credit(db());
-    open(debit, waitingSql("variant_accounts_debit"), {{"tbac_name", "%%"}});
+    open(debit, lookupSql("Qel_Unit6_01"), {{"tbac_name", "%%"}});
     const std::set<QString> d = codes(debit, QStringLiteral("ac_code"));
     for (const QString& code : d) EXPECT_FALSE(code.startsWith(QStringLiteral("40201"))) << code.toStdString();
     EXPECT_EQ(d.size(), 48u);
 
-    open(credit, waitingSql("variant_accounts_credit"), {{"tbac_name", "%%"}});
+    open(credit, lookupSql("Qel_Unit6_07"), {{"tbac_name", "%%"}});
     EXPECT_EQ(column(credit, QStringLiteral("ac_code")),
               (std::vector<QString>{"10102001000", "10102005000", "10102008000", "10102017000", "10102024000"}));
     EXPECT_EQ(column(credit, QStringLiteral("ac_name01")), (std::vector<QString>{u("상품"), u("제품"), u("원재료"), u("저장품"), u("재공품")}));
     EXPECT_EQ(column(credit, QStringLiteral("ac_name02")), std::vector<QString>(5, u("재고자산")));
-    open(credit, waitingSql("variant_accounts_credit"), {{"tbac_name", u("%재%")}});
+    open(credit, lookupSql("Qel_Unit6_07"), {{"tbac_name", u("%재%")}});
     EXPECT_EQ(column(credit, QStringLiteral("ac_code")), (std::vector<QString>{"10102008000", "10102024000"}));
 }
 
