@@ -44,6 +44,14 @@ const QString kBadKey = QStringLiteral("잘못 입력하셨습니다");
 const QString kBadDate = QStringLiteral(" : 유효하지 않은 날짜 형식입니다.");
 const QString kChooseOffice = QStringLiteral("본지점 구분을 선택하세요.");
 const QString kChooseDate = QStringLiteral("기준일자를 선택하세요.");
+const QString kFirstInsert = QStringLiteral("처음 등록 부분을 하세요....");
+const QString kChooseLineToCorrect = QStringLiteral("그리드에서 수정할 레코드를 선택 하세요.....");
+const QString kChooseGridRow = QStringLiteral("그리드의 레코드를 선택하세요....");
+const QString kLineNotStored = QStringLiteral("수정할 라인이 저장되어 있지 않습니다. 그리드를 다시 조회하세요....");
+const QString kNotSaved = QStringLiteral("저장하지 못했습니다. 입력한 내용은 그대로 있습니다....");
+const QString kNotCorrected = QStringLiteral("수정하지 못했습니다. 저장된 라인은 바뀌지 않았습니다....");
+const QString kNotDeleted = QStringLiteral("삭제하지 못했습니다. 저장된 라인은 그대로 있습니다....");
+const QString kBusy = QStringLiteral("다른 사용자가 저장하고 있어 기다렸으나 끝나지 않았습니다. 잠시 후 다시 하세요....");
 
 using fields::Field;
 using fields::Side;
@@ -656,7 +664,6 @@ void TfmBrenvik::debitSummaryExit(int line) {
 // --- printing ------------------------------------------------------------------------------
 
 namespace {
-const QString kPrintNeedsChosenLine = QStringLiteral("그리드의 레코드를 선택하세요....");
 // A voucher prints on ten rows: its own, then blank rows.
 constexpr int kPrintedRows = 10;
 
@@ -676,7 +683,7 @@ void TfmBrenvik::PrintBtnClick(tk::Control&) {
         return;
     }
     if (edit(QStringLiteral("edSerial")).text().isEmpty()) {
-        tk::showWarning(kPrintNeedsChosenLine);
+        tk::showWarning(kChooseGridRow);
         return;
     }
     db::Query& stored = query(QStringLiteral("Print_Count_Query"));
@@ -704,14 +711,6 @@ void TfmBrenvik::PrintBtnClick(tk::Control&) {
 
 namespace {
 
-const QString kFirstInsert = QStringLiteral("처음 등록 부분을 하세요....");
-const QString kChooseLineToCorrect = QStringLiteral("그리드에서 수정할 레코드를 선택 하세요.....");
-const QString kChooseGridRow = QStringLiteral("그리드의 레코드를 선택하세요....");
-const QString kLineNotStored = QStringLiteral("수정할 라인이 저장되어 있지 않습니다. 그리드를 다시 조회하세요....");
-const QString kNotSaved = QStringLiteral("저장하지 못했습니다. 입력한 내용은 그대로 있습니다....");
-const QString kNotCorrected = QStringLiteral("수정하지 못했습니다. 저장된 라인은 바뀌지 않았습니다....");
-const QString kNotDeleted = QStringLiteral("삭제하지 못했습니다. 저장된 라인은 그대로 있습니다....");
-const QString kBusy = QStringLiteral("다른 사용자가 저장하고 있어 기다렸으나 끝나지 않았습니다. 잠시 후 다시 하세요....");
 
 // The unique key on Serial stays the last guard: should a writer that numbers without the
 // lock take our number meanwhile, the voucher is numbered again rather than stored in part.

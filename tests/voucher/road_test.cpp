@@ -4,55 +4,21 @@
 #include "db/Query.h"
 #include "lookup/Qel_Unit3_01.h"
 #include "lookup/Qel_Unit3_07.h"
-#include "programs/BrenvikForms.h"
-#include "tests/support/Engines.h"
-#include "toolkit/qt/QtWidgetset.h"
-#include "voucher/Qel_Unit3.h"
+#include "tests/voucher/WindowFixture.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QDate>
 #include <QDir>
 #include <QFile>
-#include <QInputMethodEvent>
 #include <QProcess>
 #include <QTest>
 #include <gtest/gtest.h>
 
 namespace {
 
-class Road : public test::EngineTest {
+class Road : public vtest::WindowTest {
 protected:
-    void SetUp() override {
-        EngineTest::SetUp();
-        database().loadDemoData();
-        database().installAsAlias(QStringLiteral("Account"));
-        tk::app().initialize(QStringLiteral("Brenvik"));
-        widgetset_ = tkqt::install(tk::app());
-        auto recording = std::make_unique<tk::RecordingMessageService>();
-        messages_ = recording.get();
-        tk::app().setMessageService(std::move(recording));
-        createBrenvikForms();
-    }
-    void TearDown() override {
-        widgetset_.reset();
-        tk::app().reset();
-        fmBrenvik = nullptr;
-        EngineTest::TearDown();
-    }
-
-    static void key(Qt::Key k, Qt::KeyboardModifiers m = Qt::NoModifier) {
-        QTest::keyClick(QApplication::focusWidget(), k, m);
-    }
-    // Korean arrives from the input method as committed text.
-    static void typeKorean(const QString& text) {
-        QInputMethodEvent committed;
-        committed.setCommitString(text);
-        QApplication::sendEvent(QApplication::focusWidget(), &committed);
-    }
-    static bool activeWindowIs(tk::Form& form) {
-        return QTest::qWaitFor([&] { return QApplication::activeWindow() == tkqt::windowOf(form) && QApplication::focusWidget(); });
-    }
     // In the dialog the field just left opened: Tab to its grid, a key there writes the
     // current row back, Alt+X closes it.
     static void pickFirstRow(tk::Form& dialog) {
@@ -63,8 +29,6 @@ protected:
         ASSERT_TRUE(activeWindowIs(*fmBrenvik));
     }
 
-    std::unique_ptr<tkqt::QtWidgetset> widgetset_;
-    tk::RecordingMessageService* messages_ = nullptr;
 };
 
 TEST_P(Road, ANewVoucherTypedByKeyboardIsStoredAndSelectedInTheGrid) {
