@@ -8,11 +8,7 @@
 #include "lookup/Qel_Unit3_05.h"
 #include "lookup/Qel_Unit3_06.h"
 #include "lookup/Qel_Unit3_07.h"
-#include "tests/lookup/LookupFixture.h"
-#include "tests/support/Engines.h"
-#include "toolkit/Application.h"
-#include "toolkit/qt/QtWidgetset.h"
-#include "voucher/Qel_Unit3.h"
+#include "tests/voucher/WindowFixture.h"
 
 #include <QAbstractItemView>
 #include <QDir>
@@ -23,24 +19,7 @@
 
 namespace {
 
-class Screens : public test::EngineTest {
-protected:
-    void SetUp() override {
-        EngineTest::SetUp();
-        database().loadDemoData();
-        database().installAsAlias(QStringLiteral("Account"));
-        tk::app().initialize(QStringLiteral("Brenvik"));
-        widgetset_ = tkqt::install(tk::app());
-        lookuptest::createBrenvikForms();
-    }
-    void TearDown() override {
-        widgetset_.reset();
-        tk::app().reset();
-        fmBrenvik = nullptr;
-        EngineTest::TearDown();
-    }
-    std::unique_ptr<tkqt::QtWidgetset> widgetset_;
-};
+class Screens : public vtest::WindowTest {};
 
 TEST_P(Screens, EveryDialogShowsItsFrameAndRows) {
     const QString engine = GetParam() == test::Engine::SQLite ? QStringLiteral("SQLite") : QStringLiteral("PostgreSQL");
