@@ -1,6 +1,7 @@
 #include "db/Database.h"
 
 #include "db/Backends.h"
+#include "db/Dialect.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -168,7 +169,8 @@ std::unique_ptr<Database> Database::openPostgres(const QString& connectionString
     return db;
 }
 
-Database::Database(Backend backend, QString connectionName) : backend_(backend), connectionName_(std::move(connectionName)) {}
+Database::Database(Backend backend, QString connectionName)
+    : backend_(backend), connectionName_(std::move(connectionName)), translations_(std::make_unique<TranslationCache>()) {}
 
 Database::~Database() {
     if (db_.isValid()) {
@@ -192,6 +194,7 @@ void Database::executeScript(const QStringList& statements) {
     for (const QString& s : statements) exec(s);
     t.commit();
     textColumns_.reset();
+    translations_->clear();
 }
 
 void Database::createSchema() {
@@ -200,6 +203,10 @@ void Database::createSchema() {
 
 void Database::loadDemoData() {
     executeScript(detail::demoStatements());
+}
+
+Translation Database::translation(const QString& statement) {
+    return translations_->get(statement, backend_, textColumns());
 }
 
 bool Database::hasTable(const QString& table) {

@@ -17,6 +17,8 @@
 namespace db {
 
 enum class Backend { SQLite, PostgreSQL };
+struct Translation;
+class TranslationCache;
 
 struct Credentials {
     QString user, password;
@@ -75,6 +77,9 @@ public:
     void loadDemoData();
     bool hasTable(const QString& table);
 
+    // A statement of the forms translated for this connection (once per text until the schema changes).
+    Translation translation(const QString& statement);
+
     // Lower-case names of the text columns of every table; the dialect uses them to tell
     // text concatenation from addition.
     const QStringList& textColumns();
@@ -92,6 +97,7 @@ private:
     QSqlDatabase db_;
     bool inTransaction_ = false;
     std::optional<QStringList> textColumns_;
+    std::unique_ptr<TranslationCache> translations_;
 };
 
 // Commits on commit(), rolls back when it ends without one (an exception on the way).
