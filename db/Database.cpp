@@ -104,6 +104,14 @@ Database& Database::alias(const QString& name) {
     } else {
         throw Error(QStringLiteral("The database file %1 of the alias \"%2\" does not exist").arg(s.sqlitePath, name));
     }
+    // A database of an earlier version gets this version's indexes; without them it still works,
+    // only slower, so a refusal (a clerk who does not own the tables) is no reason to stop.
+    try {
+        db->addMissingIndexes();
+    } catch (const Error& e) {
+        qWarning("The indexes of the database alias \"%s\" could not be added: %s", qUtf8Printable(name),
+                 qUtf8Printable(e.message()));
+    }
     Database& result = *db;
     r.aliases[key] = std::move(db);
     registerCleanup();
@@ -203,6 +211,11 @@ void Database::createSchema() {
 
 void Database::loadDemoData() {
     executeScript(detail::demoStatements());
+}
+
+void Database::addMissingIndexes() {
+    const QStringList statements = detail::missingIndexStatements(*this);
+    if (!statements.isEmpty()) executeScript(statements);
 }
 
 Translation Database::translation(const QString& statement) {

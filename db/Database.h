@@ -76,6 +76,8 @@ public:
     void createSchema();
     void loadDemoData();
     bool hasTable(const QString& table);
+    // Adds the indexes that a database made by an earlier version lacks; rows stay as they are.
+    void addMissingIndexes();
 
     // A statement of the forms translated for this connection (once per text until the schema changes).
     Translation translation(const QString& statement);

@@ -1,6 +1,9 @@
 #include "db/Backends.h"
 
+#include <QSqlDriver>
 #include <QSqlError>
+#include <QSqlField>
+#include <QSqlQuery>
 #include <map>
 
 namespace db::detail {
@@ -133,6 +136,105 @@ QSqlDatabase openPostgresConnection(const QString& connectionName, const QString
         db.setUserName(login->user);
         db.setPassword(login->password);
     }
+}
+
+namespace {
+
+QSqlQuery run(Database& db, const QString& sql, const QVariantList& values = {}) {
+    QSqlQuery q(db.handle());
+    bool ok = false;
+    if (values.isEmpty()) {
+        ok = q.exec(sql);
+    } else {
+        ok = q.prepare(sql);
+        for (const QVariant& v : values) q.addBindValue(v);
+        ok = ok && q.exec();
+    }
+    if (!ok) throw Error(q.lastError().text().trimmed() + QStringLiteral("\nin: ") + statementExcerpt(sql));
+    return q;
+}
+
+// The statement with its "?" replaced by the values as literals (the server cannot prepare an
+// EXPLAIN); a literal is what a prepared statement's parameter is planned with, too.
+QString withLiterals(Database& db, const QString& sql, const QVariantList& values) {
+    QString out;
+    int next = 0;
+    QChar quote;
+    for (const QChar c : sql) {
+        if (!quote.isNull()) {
+            if (c == quote) quote = QChar();
+        } else if (c == QLatin1Char('\'') || c == QLatin1Char('"')) {
+            quote = c;
+        } else if (c == QLatin1Char('?')) {
+            if (next >= values.size()) throw Error(QStringLiteral("A parameter has no value in: ") + statementExcerpt(sql));
+            QSqlField field(QString(), values[next].metaType());
+            field.setValue(values[next++]);
+            out += db.handle().driver()->formatValue(field);
+            continue;
+        }
+        out += c;
+    }
+    return out;
+}
+
+class PostgresTraits final : public BackendTraits {
+public:
+    QStringList indexPrelude() const override {
+        // Two clients that find the same indexes missing create them one after the other; the
+        // second then finds them there. Trigram indexes need the extension pg_trgm.
+        return {QStringLiteral("SELECT pg_advisory_xact_lock(%1)").arg(kSchemaLock),
+                // Without the notice that CREATE EXTENSION IF NOT EXISTS gives on every start.
+                QStringLiteral("DO $$BEGIN IF NOT EXISTS (SELECT 1 FROM pg_extension WHERE extname = 'pg_trgm') "
+                               "THEN CREATE EXTENSION pg_trgm; END IF; END$$")};
+    }
+
+    // A trigram index serves LIKE and ILIKE with any pattern. Its operator class is named with
+    // the schema the extension lives in, which need not be on the search path.
+    QString searchIndexStatement(const SearchIndex& index) const override {
+        QString create = QStringLiteral("CREATE INDEX IF NOT EXISTS %1 ON %2 USING gin ((%3) ").arg(index.name, index.table, index.expression);
+        create.replace(QLatin1Char('\''), QStringLiteral("''"));
+        return QStringLiteral(
+                   "DO $$BEGIN EXECUTE '%1' || (SELECT e.extnamespace::regnamespace::text FROM pg_extension e "
+                   "WHERE e.extname = 'pg_trgm') || '.gin_trgm_ops)'; END$$")
+            .arg(create);
+    }
+
+    std::optional<QStringList> indexNames(Database& db, const QString& table) const override {
+        QSqlQuery exists = run(db, QStringLiteral("SELECT to_regclass(?) IS NOT NULL"), {table});
+        if (!exists.next() || !exists.value(0).toBool()) return std::nullopt;
+        QSqlQuery q = run(db,
+                          QStringLiteral("SELECT lower(i.relname) FROM pg_index x JOIN pg_class i ON i.oid = x.indexrelid "
+                                         "WHERE x.indrelid = to_regclass(?)"),
+                          {table});
+        QStringList names;
+        while (q.next()) names << q.value(0).toString();
+        return names;
+    }
+
+    QString plan(Database& db, const QString& sql, const QVariantList& values) const override {
+        const QString explain = QStringLiteral("EXPLAIN ") + withLiterals(db, sql, values);
+        run(db, QStringLiteral("SET enable_seqscan = off"));
+        QStringList lines;
+        try {
+            QSqlQuery q = run(db, explain);
+            while (q.next()) lines << q.value(0).toString();
+        } catch (const Error&) {
+            run(db, QStringLiteral("RESET enable_seqscan"));
+            throw;
+        }
+        run(db, QStringLiteral("RESET enable_seqscan"));
+        return lines.join(QLatin1Char('\n'));
+    }
+
+private:
+    static constexpr qint64 kSchemaLock = 0x7671736368656d61;  // "vqschema"
+};
+
+}  // namespace
+
+const BackendTraits& postgresTraits() {
+    static const PostgresTraits traits;
+    return traits;
 }
 
 }  // namespace db::detail

@@ -37,4 +37,55 @@ QSqlDatabase openSQLiteConnection(const QString& connectionName, const QString& 
     return db;
 }
 
+namespace {
+
+QSqlQuery run(Database& db, const QString& sql, const QVariantList& values) {
+    QSqlQuery q(db.handle());
+    if (!q.prepare(sql)) throw Error(q.lastError().text() + QStringLiteral("\nin: ") + statementExcerpt(sql));
+    for (const QVariant& v : values) q.addBindValue(v);
+    if (!q.exec()) throw Error(q.lastError().text() + QStringLiteral("\nin: ") + statementExcerpt(sql));
+    return q;
+}
+
+class SQLiteTraits final : public BackendTraits {
+public:
+    // The script's transaction begins immediate: one client at a time writes the schema.
+    QStringList indexPrelude() const override { return {}; }
+
+    // No index serves a pattern that begins with "%". An index that begins with the equality
+    // columns and holds every column the statements test lets them scan the index entries of
+    // their side and entry form and read only the matching rows of the table.
+    QString searchIndexStatement(const SearchIndex& index) const override {
+        return QStringLiteral("CREATE INDEX IF NOT EXISTS %1 ON %2 (%3)")
+            .arg(index.name, index.table, (index.within + index.columns + index.also).join(QStringLiteral(", ")));
+    }
+
+    std::optional<QStringList> indexNames(Database& db, const QString& table) const override {
+        QSqlQuery q = run(db, QStringLiteral("select type, lower(name) from sqlite_master where tbl_name = ? collate nocase"), {table});
+        bool exists = false;
+        QStringList names;
+        while (q.next()) {
+            if (q.value(0).toString() == QLatin1String("table")) exists = true;
+            if (q.value(0).toString() == QLatin1String("index")) names << q.value(1).toString();
+        }
+        if (!exists) return std::nullopt;
+        return names;
+    }
+
+    // Without statistics the planner takes every table for a large one.
+    QString plan(Database& db, const QString& sql, const QVariantList& values) const override {
+        QSqlQuery q = run(db, QStringLiteral("EXPLAIN QUERY PLAN ") + sql, values);
+        QStringList lines;
+        while (q.next()) lines << q.value(3).toString();
+        return lines.join(QLatin1Char('\n'));
+    }
+};
+
+}  // namespace
+
+const BackendTraits& sqliteTraits() {
+    static const SQLiteTraits traits;
+    return traits;
+}
+
 }  // namespace db::detail
