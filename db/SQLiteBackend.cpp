@@ -33,6 +33,10 @@ QSqlDatabase openSQLiteConnection(const QString& connectionName, const QString& 
             probe = QSqlQuery();
             failOpen(db, connectionName, QStringLiteral("Cannot open the database file %1: %2").arg(path, message));
         }
+        // Five years of vouchers make a file of a few hundred megabytes: it is read through the
+        // memory map, and the page cache keeps what the grid and the lookups read again.
+        for (const char* pragma : {"PRAGMA mmap_size = 1073741824", "PRAGMA cache_size = -65536"})
+            probe.exec(QString::fromLatin1(pragma));
     }
     return db;
 }
