@@ -6,7 +6,9 @@
 #include <QSqlDatabase>
 #include <QString>
 #include <QStringList>
+#include <QVariant>
 #include <memory>
+#include <optional>
 
 class QSqlError;
 
@@ -16,23 +18,48 @@ namespace db::detail {
 // error of kind Busy: long enough for another client's save, short enough for a window.
 constexpr int kLockWaitSeconds = 5;
 
-// What a backend does its own way on an open connection: transactions, a lock held until
-// the transaction ends, and what its errors mean.
+// An index for LIKE patterns that begin with "%" on a joined text, which no ordinary index
+// serves; each backend builds what it can for it.
+struct SearchIndex {
+    QString table, name;
+    QString expression;        // translated for the backend
+    QStringList columns;       // the columns the expression reads
+    QStringList within;        // columns the statements pick by equality beside the pattern
+    QStringList also;          // further columns the statements test
+};
+
+// Everything a backend does its own way: transactions, a lock held until the transaction
+// ends, what its errors mean, its indexes and plans. One object per backend, without state.
 class ServerBackend {
 public:
     virtual ~ServerBackend() = default;
     // Starts a transaction that is going to write.
-    virtual void begin(QSqlDatabase& db) = 0;
-    virtual void commit(QSqlDatabase& db) = 0;
+    virtual void begin(QSqlDatabase& db) const = 0;
+    virtual void commit(QSqlDatabase& db) const = 0;
     // Never throws: it runs while an error is already on its way.
-    virtual void rollback(QSqlDatabase& db) = 0;
+    virtual void rollback(QSqlDatabase& db) const = 0;
     // Waits for, then holds, the lock named by key until the transaction ends.
-    virtual void lockUntilTransactionEnds(QSqlDatabase& db, const QString& key) = 0;
+    virtual void lockUntilTransactionEnds(QSqlDatabase& db, const QString& key) const = 0;
     virtual Error::Kind kindOf(const QSqlError& error) const = 0;
+
+    // Lower-case names of the text columns of every table (a text longer than its column is refused).
+    virtual QString textColumnsStatement() const = 0;
+    // Statements that go first when indexes are created: what they need, and a lock that keeps
+    // two clients from creating the same index at once.
+    virtual QStringList indexPrelude() const = 0;
+    virtual QString searchIndexStatement(const SearchIndex& index) const = 0;
+    // Lower-case names of the indexes of a table; nothing when the table does not exist.
+    virtual std::optional<QStringList> indexNames(Database& db, const QString& table) const = 0;
+    // The server's plan of a translated statement with its parameter values, as it would run on
+    // a large table (a test table is small enough for a full scan to look cheaper).
+    virtual QString plan(Database& db, const QString& sql, const QVariantList& values) const = 0;
 };
 
-std::unique_ptr<ServerBackend> sqliteBackend();
-std::unique_ptr<ServerBackend> postgresBackend();
+const ServerBackend& sqliteBackend();
+const ServerBackend& postgresBackend();
+inline const ServerBackend& backendOf(Backend backend) {
+    return backend == Backend::SQLite ? sqliteBackend() : postgresBackend();
+}
 
 // The server's message with the statement that failed, of the kind the backend tells.
 Error statementError(const ServerBackend& backend, const QSqlError& error, const QString& sql);
@@ -48,6 +75,9 @@ QSqlDatabase openPostgresConnection(const QString& connectionName, const QString
 
 // The DDL of every table, index and key, for one backend.
 QStringList schemaStatements(Backend backend);
+// The indexes of the schema that the database lacks, with what they need first; empty when
+// none is missing (tables that do not exist are left to the schema's creation).
+QStringList missingIndexStatements(Database& db);
 // The demo master data (plain INSERT statements, valid on both backends).
 QStringList demoStatements();
 

@@ -1,6 +1,7 @@
 #include "db/Database.h"
 
 #include "db/Backends.h"
+#include "db/Dialect.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -103,6 +104,14 @@ Database& Database::alias(const QString& name) {
     } else {
         throw Error(QStringLiteral("The database file %1 of the alias \"%2\" does not exist").arg(s.sqlitePath, name));
     }
+    // A database of an earlier version gets this version's indexes; without them it still works,
+    // only slower, so a refusal (a clerk who does not own the tables) is no reason to stop.
+    try {
+        db->addMissingIndexes();
+    } catch (const Error& e) {
+        qWarning("The indexes of the database alias \"%s\" could not be added: %s", qUtf8Printable(name),
+                 qUtf8Printable(e.message()));
+    }
     Database& result = *db;
     r.aliases[key] = std::move(db);
     registerCleanup();
@@ -170,8 +179,9 @@ std::unique_ptr<Database> Database::openPostgres(const QString& connectionString
 
 Database::Database(Backend backend, QString connectionName)
     : backend_(backend),
-      server_(backend == Backend::SQLite ? detail::sqliteBackend() : detail::postgresBackend()),
-      connectionName_(std::move(connectionName)) {}
+      server_(&detail::backendOf(backend)),
+      connectionName_(std::move(connectionName)),
+      translations_(std::make_unique<TranslationCache>()) {}
 
 Database::~Database() {
     if (db_.isValid()) {
@@ -194,6 +204,7 @@ void Database::executeScript(const QStringList& statements) {
     for (const QString& s : statements) exec(s);
     t.commit();
     textColumns_.reset();
+    translations_->clear();
 }
 
 void Database::createSchema() {
@@ -202,6 +213,15 @@ void Database::createSchema() {
 
 void Database::loadDemoData() {
     executeScript(detail::demoStatements());
+}
+
+void Database::addMissingIndexes() {
+    const QStringList statements = detail::missingIndexStatements(*this);
+    if (!statements.isEmpty()) executeScript(statements);
+}
+
+Translation Database::translation(const QString& statement) {
+    return translations_->get(statement, backend_, textColumns());
 }
 
 bool Database::hasTable(const QString& table) {
@@ -214,19 +234,8 @@ const QStringList& Database::textColumns() {
     if (textColumns_) return *textColumns_;
     QStringList columns;
     QSqlQuery q(db_);
-    if (backend_ == Backend::SQLite) {
-        const QString sql = QStringLiteral(
-            "select distinct lower(p.name) from sqlite_master m, pragma_table_info(m.name) p "
-            "where m.type in ('table', 'view') and (upper(p.type) like '%CHAR%' or upper(p.type) like '%TEXT%' "
-            "or upper(p.type) like '%CLOB%')");
-        if (!q.exec(sql)) throw Error(QStringLiteral("Cannot read the columns of the tables: %1").arg(q.lastError().text()));
-    } else {
-        const QString sql = QStringLiteral(
-            "select distinct lower(column_name) from information_schema.columns "
-            "where table_schema = any (current_schemas(false)) "
-            "and data_type in ('character varying', 'character', 'text')");
-        if (!q.exec(sql)) throw Error(QStringLiteral("Cannot read the columns of the tables: %1").arg(q.lastError().text()));
-    }
+    if (!q.exec(server_->textColumnsStatement()))
+        throw Error(QStringLiteral("Cannot read the columns of the tables: %1").arg(q.lastError().text()));
     while (q.next()) columns << q.value(0).toString();
     textColumns_ = columns;
     return *textColumns_;

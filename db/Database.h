@@ -23,6 +23,8 @@ class ServerBackend;
 }
 
 enum class Backend { SQLite, PostgreSQL };
+struct Translation;
+class TranslationCache;
 
 struct Credentials {
     QString user, password;
@@ -80,6 +82,11 @@ public:
     void createSchema();
     void loadDemoData();
     bool hasTable(const QString& table);
+    // Adds the indexes that a database made by an earlier version lacks; rows stay as they are.
+    void addMissingIndexes();
+
+    // A statement of the forms translated for this connection (once per text until the schema changes).
+    Translation translation(const QString& statement);
 
     // Lower-case names of the text columns of every table; the dialect uses them to tell
     // text concatenation from addition.
@@ -102,11 +109,12 @@ private:
     Database(Backend backend, QString connectionName);
     static std::unique_ptr<Database> createEmbedded(const QString& path);
     Backend backend_;
-    std::unique_ptr<detail::ServerBackend> server_;
+    const detail::ServerBackend* server_;
     QString connectionName_;
     QSqlDatabase db_;
     bool inTransaction_ = false;
     std::optional<QStringList> textColumns_;
+    std::unique_ptr<TranslationCache> translations_;
 };
 
 // Commits on commit(), rolls back when it ends without one (an exception on the way).

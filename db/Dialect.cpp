@@ -166,10 +166,21 @@ public:
         markSequence(top);
         Translation t;
         emitSequence(top, t);
+        t.returnsRows = startsResult();
         return t;
     }
 
 private:
+    bool startsResult() const {
+        for (const Token& t : tokens_) {
+            if (t.kind == Token::Kind::Blank || t.kind == Token::Kind::Comment) continue;
+            if (t.kind == Token::Kind::Punct && t.text == QLatin1String("(")) return true;
+            return t.kind == Token::Kind::Word && (t.text.compare(QLatin1String("select"), Qt::CaseInsensitive) == 0 ||
+                                                  t.text.compare(QLatin1String("with"), Qt::CaseInsensitive) == 0);
+        }
+        return false;
+    }
+
     struct Rename {
         std::size_t exprBegin, exprEnd;  // item indexes, inclusive
         QString name;
@@ -522,6 +533,24 @@ std::vector<Token> tokenize(const QString& sql) {
 
 Translation translate(const QString& sql, Backend backend, const QStringList& textColumns) {
     return Translator(sql, backend, textColumns).run();
+}
+
+QStringList parameterNames(const QString& sql) {
+    QStringList names;
+    for (const Token& t : tokenize(sql)) {
+        if (t.kind != Token::Kind::Parameter) continue;
+        const QString name = t.text.mid(1).toLower();
+        if (!names.contains(name)) names << name;
+    }
+    return names;
+}
+
+Translation TranslationCache::get(const QString& sql, Backend backend, const QStringList& textColumns) {
+    const auto found = entries_.constFind(sql);
+    if (found != entries_.constEnd()) return *found;
+    // Texts that carry a value (a date put into the text) would grow it without end.
+    if (entries_.size() >= 256) entries_.clear();
+    return *entries_.insert(sql, translate(sql, backend, textColumns));
 }
 
 }  // namespace db

@@ -13,6 +13,7 @@
 
 #include "db/Database.h"
 
+#include <QHash>
 #include <QString>
 #include <QStringList>
 #include <vector>
@@ -33,11 +34,26 @@ std::vector<Token> tokenize(const QString& sql);
 struct Translation {
     QString sql;                  // for the backend, with "?" placeholders
     QStringList parameterOrder;   // lower-case parameter name of each "?", in order
+    bool returnsRows = false;     // it starts a result set (select, with, or a parenthesised select)
 };
 
 // Translates one statement (lines joined with "\n"). `textColumns` are the lower-case
 // names of text columns (Database::textColumns()). Raises db::Error when the text cannot
 // be translated (unbalanced parentheses, an empty parameter name, ...).
 Translation translate(const QString& sql, Backend backend, const QStringList& textColumns);
+
+// The lower-case names of the :parameters of a statement, each once, in order of first appearance.
+QStringList parameterNames(const QString& sql);
+
+// The translations of one connection by statement text. The forms build the same texts again
+// for every row they write; each text is translated once until the schema changes (clear).
+class TranslationCache {
+public:
+    Translation get(const QString& sql, Backend backend, const QStringList& textColumns);
+    void clear() { entries_.clear(); }
+
+private:
+    QHash<QString, Translation> entries_;
+};
 
 }  // namespace db

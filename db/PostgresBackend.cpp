@@ -1,6 +1,8 @@
 #include "db/Backends.h"
 
+#include <QSqlDriver>
 #include <QSqlError>
+#include <QSqlField>
 #include <QSqlQuery>
 #include <map>
 
@@ -92,40 +94,12 @@ void apply(QSqlDatabase& db, const std::map<QString, QString>& pairs) {
     db.setConnectOptions(options.join(QLatin1Char(';')));
 }
 
-class PostgresBackend : public ServerBackend {
-public:
-    void begin(QSqlDatabase& db) override {
-        if (!db.transaction()) throw statementError(*this, db.lastError(), QStringLiteral("BEGIN"));
-    }
-    void commit(QSqlDatabase& db) override {
-        if (!db.commit()) throw statementError(*this, db.lastError(), QStringLiteral("COMMIT"));
-    }
-    void rollback(QSqlDatabase& db) override { db.rollback(); }
-    // A transaction-scoped advisory lock: the server lets it go at commit, at rollback and
-    // when the client's connection ends, also by a crash. Its number is made from the key and
-    // the schema, as the tables of another schema are other tables.
-    void lockUntilTransactionEnds(QSqlDatabase& db, const QString& key) override {
-        const QString sql =
-            QStringLiteral("select pg_advisory_xact_lock(('x' || md5(current_schema() || ' ' || ?))::bit(64)::bigint)");
-        QSqlQuery q(db);
-        q.prepare(sql);
-        q.addBindValue(key);
-        if (!q.exec()) throw statementError(*this, q.lastError(), sql);
-    }
-    Error::Kind kindOf(const QSqlError& error) const override {
-        const QString state = error.nativeErrorCode();
-        if (state == QLatin1String("23505")) return Error::Kind::DuplicateKey;  // unique_violation
-        // lock_not_available (lock_timeout), deadlock_detected
-        if (state == QLatin1String("55P03") || state == QLatin1String("40P01")) return Error::Kind::Busy;
-        return Error::Kind::Other;
-    }
-};
 
 // Waiting for another client's lock ends after a few seconds with an error, never hangs.
 void limitLockWaits(QSqlDatabase& db) {
     const QString sql = QStringLiteral("SET lock_timeout = '%1s'").arg(kLockWaitSeconds);
     QSqlQuery q(db);
-    if (!q.exec(sql)) throw statementError(PostgresBackend(), q.lastError(), sql);
+    if (!q.exec(sql)) throw statementError(postgresBackend(), q.lastError(), sql);
 }
 
 bool asksForPassword(const QString& message) {
@@ -179,6 +153,136 @@ QSqlDatabase openPostgresConnection(const QString& connectionName, const QString
     }
 }
 
-std::unique_ptr<ServerBackend> postgresBackend() { return std::make_unique<PostgresBackend>(); }
+namespace {
+
+QSqlQuery run(Database& db, const QString& sql, const QVariantList& values = {}) {
+    QSqlQuery q(db.handle());
+    bool ok = false;
+    if (values.isEmpty()) {
+        ok = q.exec(sql);
+    } else {
+        ok = q.prepare(sql);
+        for (const QVariant& v : values) q.addBindValue(v);
+        ok = ok && q.exec();
+    }
+    if (!ok) throw Error(q.lastError().text().trimmed() + QStringLiteral("\nin: ") + statementExcerpt(sql));
+    return q;
+}
+
+// The statement with its "?" replaced by the values as literals (the server cannot prepare an
+// EXPLAIN); a literal is what a prepared statement's parameter is planned with, too.
+QString withLiterals(Database& db, const QString& sql, const QVariantList& values) {
+    QString out;
+    int next = 0;
+    QChar quote;
+    for (const QChar c : sql) {
+        if (!quote.isNull()) {
+            if (c == quote) quote = QChar();
+        } else if (c == QLatin1Char('\'') || c == QLatin1Char('"')) {
+            quote = c;
+        } else if (c == QLatin1Char('?')) {
+            if (next >= values.size()) throw Error(QStringLiteral("A parameter has no value in: ") + statementExcerpt(sql));
+            QSqlField field(QString(), values[next].metaType());
+            field.setValue(values[next++]);
+            out += db.handle().driver()->formatValue(field);
+            continue;
+        }
+        out += c;
+    }
+    return out;
+}
+
+class PostgresBackend final : public ServerBackend {
+public:
+    void begin(QSqlDatabase& db) const override {
+        if (!db.transaction()) throw statementError(*this, db.lastError(), QStringLiteral("BEGIN"));
+    }
+    void commit(QSqlDatabase& db) const override {
+        if (!db.commit()) throw statementError(*this, db.lastError(), QStringLiteral("COMMIT"));
+    }
+    void rollback(QSqlDatabase& db) const override { db.rollback(); }
+    // A transaction-scoped advisory lock: the server lets it go at commit, at rollback and
+    // when the client's connection ends, also by a crash. Its number is made from the key and
+    // the schema, as the tables of another schema are other tables.
+    void lockUntilTransactionEnds(QSqlDatabase& db, const QString& key) const override {
+        const QString sql =
+            QStringLiteral("select pg_advisory_xact_lock(('x' || md5(current_schema() || ' ' || ?))::bit(64)::bigint)");
+        QSqlQuery q(db);
+        q.prepare(sql);
+        q.addBindValue(key);
+        if (!q.exec()) throw statementError(*this, q.lastError(), sql);
+    }
+    Error::Kind kindOf(const QSqlError& error) const override {
+        const QString state = error.nativeErrorCode();
+        if (state == QLatin1String("23505")) return Error::Kind::DuplicateKey;  // unique_violation
+        // lock_not_available (lock_timeout), deadlock_detected
+        if (state == QLatin1String("55P03") || state == QLatin1String("40P01")) return Error::Kind::Busy;
+        return Error::Kind::Other;
+    }
+
+    QString textColumnsStatement() const override {
+        return QStringLiteral(
+            "select distinct lower(column_name) from information_schema.columns "
+            "where table_schema = any (current_schemas(false)) "
+            "and data_type in ('character varying', 'character', 'text')");
+    }
+
+    QStringList indexPrelude() const override {
+        // Two clients that find the same indexes missing create them one after the other; the
+        // second then finds them there. Trigram indexes need the extension pg_trgm.
+        return {QStringLiteral("SELECT pg_advisory_xact_lock(%1)").arg(kSchemaLock),
+                // Without the notice that CREATE EXTENSION IF NOT EXISTS gives on every start.
+                QStringLiteral("DO $$BEGIN IF NOT EXISTS (SELECT 1 FROM pg_extension WHERE extname = 'pg_trgm') "
+                               "THEN CREATE EXTENSION pg_trgm; END IF; END$$")};
+    }
+
+    // A trigram index serves LIKE and ILIKE with any pattern. Its operator class is named with
+    // the schema the extension lives in, which need not be on the search path.
+    QString searchIndexStatement(const SearchIndex& index) const override {
+        QString create = QStringLiteral("CREATE INDEX IF NOT EXISTS %1 ON %2 USING gin ((%3) ").arg(index.name, index.table, index.expression);
+        create.replace(QLatin1Char('\''), QStringLiteral("''"));
+        return QStringLiteral(
+                   "DO $$BEGIN EXECUTE '%1' || (SELECT e.extnamespace::regnamespace::text FROM pg_extension e "
+                   "WHERE e.extname = 'pg_trgm') || '.gin_trgm_ops)'; END$$")
+            .arg(create);
+    }
+
+    std::optional<QStringList> indexNames(Database& db, const QString& table) const override {
+        QSqlQuery exists = run(db, QStringLiteral("SELECT to_regclass(?) IS NOT NULL"), {table});
+        if (!exists.next() || !exists.value(0).toBool()) return std::nullopt;
+        QSqlQuery q = run(db,
+                          QStringLiteral("SELECT lower(i.relname) FROM pg_index x JOIN pg_class i ON i.oid = x.indexrelid "
+                                         "WHERE x.indrelid = to_regclass(?)"),
+                          {table});
+        QStringList names;
+        while (q.next()) names << q.value(0).toString();
+        return names;
+    }
+
+    QString plan(Database& db, const QString& sql, const QVariantList& values) const override {
+        const QString explain = QStringLiteral("EXPLAIN ") + withLiterals(db, sql, values);
+        run(db, QStringLiteral("SET enable_seqscan = off"));
+        QStringList lines;
+        try {
+            QSqlQuery q = run(db, explain);
+            while (q.next()) lines << q.value(0).toString();
+        } catch (const Error&) {
+            run(db, QStringLiteral("RESET enable_seqscan"));
+            throw;
+        }
+        run(db, QStringLiteral("RESET enable_seqscan"));
+        return lines.join(QLatin1Char('\n'));
+    }
+
+private:
+    static constexpr qint64 kSchemaLock = 0x7671736368656d61;  // "vqschema"
+};
+
+}  // namespace
+
+const ServerBackend& postgresBackend() {
+    static const PostgresBackend backend;
+    return backend;
+}
 
 }  // namespace db::detail

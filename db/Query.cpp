@@ -37,18 +37,6 @@ QString valueText(const QVariant& v) {
     }
 }
 
-// Does the statement start a result set? Checked before it runs, so that opening an insert
-// by mistake changes nothing.
-bool returnsRows(const QString& sql) {
-    for (const Token& t : tokenize(sql)) {
-        if (t.kind == Token::Kind::Blank || t.kind == Token::Kind::Comment) continue;
-        if (t.kind == Token::Kind::Punct && t.text == QLatin1String("(")) return true;
-        return t.kind == Token::Kind::Word && (t.text.compare(QLatin1String("select"), Qt::CaseInsensitive) == 0 ||
-                                              t.text.compare(QLatin1String("with"), Qt::CaseInsensitive) == 0);
-    }
-    return false;
-}
-
 // Date-times go to both servers as text the column type converts.
 QVariant bindable(const QVariant& v) {
     if (v.typeId() == QMetaType::QDateTime) return v.toDateTime().toString(QStringLiteral("yyyy-MM-dd hh:mm:ss"));
@@ -77,28 +65,27 @@ Database& Query::database() {
 void Query::clearSql() {
     close();
     sql_.clear();
+    paramNames_.reset();
 }
 
 void Query::addSql(const QString& line) {
     close();
     sql_ << line;
+    paramNames_.reset();
 }
 
 void Query::setSql(const QStringList& lines) {
     close();
     sql_ = lines;
+    paramNames_.reset();
 }
 
 // --- parameters -------------------------------------------------------------------------------
 
 QStringList Query::paramNames() const {
-    QStringList names;
-    for (const Token& t : tokenize(sql_.join(QLatin1Char('\n')))) {
-        if (t.kind != Token::Kind::Parameter) continue;
-        const QString name = t.text.mid(1).toLower();
-        if (!names.contains(name)) names << name;
-    }
-    return names;
+    // Read once per text: a statement of 29 parameters would be read again for each of them.
+    if (!paramNames_) paramNames_ = parameterNames(sql_.join(QLatin1Char('\n')));
+    return *paramNames_;
 }
 
 QVariant Query::paramValue(const QString& name) const {
@@ -139,7 +126,7 @@ void Query::prepare() {
     Database& db = database();
     const QString text = sql_.join(QLatin1Char('\n'));
     try {
-        translated_ = translate(text, db.backend(), db.textColumns()).sql;
+        translated_ = db.translation(text).sql;
     } catch (const Error& e) {
         throw Error(QStringLiteral("%1\nin: %2").arg(e.message(), detail::statementExcerpt(text)));
     }
@@ -153,12 +140,12 @@ QSqlQuery Query::run(bool wantRows) {
     if (text.trimmed().isEmpty()) throw Error(QStringLiteral("The query has no statement text"));
     Translation t;
     try {
-        t = translate(text, db.backend(), db.textColumns());
+        t = db.translation(text);
     } catch (const Error& e) {
         throw Error(QStringLiteral("%1\nin: %2").arg(e.message(), detail::statementExcerpt(text)));
     }
     translated_ = t.sql;
-    if (wantRows && !returnsRows(text))
+    if (wantRows && !t.returnsRows)
         throw Error(QStringLiteral("The statement returns no result set; run it with execSql: %1").arg(detail::statementExcerpt(text)));
 
     QSqlQuery q(db.handle());

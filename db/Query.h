@@ -12,6 +12,7 @@
 #include <QString>
 #include <QStringList>
 #include <QVariant>
+#include <optional>
 #include <vector>
 
 class QSqlQuery;
@@ -99,6 +100,7 @@ private:
     QString alias_;
     Database* database_ = nullptr;
     QStringList sql_;
+    mutable std::optional<QStringList> paramNames_;  // of sql_
     std::vector<std::pair<QString, QVariant>> params_;  // lower-case name -> value
     bool active_ = false;
     QStringList fields_;

@@ -4,6 +4,7 @@
 #include "db/Dialect.h"
 
 #include <QFile>
+#include <map>
 
 namespace db::detail {
 
@@ -16,11 +17,27 @@ struct Column {
     bool required = false;
 };
 
+struct Index {
+    QString name;      // follows the table's name and "_"
+    QStringList keys;  // columns, or expressions as the statements write them
+};
+
+// An index for LIKE patterns that begin with "%" (see SearchIndex).
+struct Search {
+    QString name, expression;
+    QStringList within, also;
+};
+
 struct Table {
     QString name;
     std::vector<Column> columns;
     QStringList primary, unique;
-    std::vector<QStringList> indexes;
+    std::vector<Index> indexes;
+    std::vector<Search> searches;
+};
+
+struct IndexDefinition {
+    QString table, name, statement;
 };
 
 QString readResource(const QString& path) {
@@ -55,6 +72,49 @@ Column parseColumn(const QStringList& words, int number, const QString& line) {
     return c;
 }
 
+// "<name> = <words>" gives the name and the words; plain "<words>" no name.
+std::pair<QString, QStringList> named(const QStringList& words) {
+    if (words.size() >= 3 && words[1] == QLatin1String("=")) return {words[0], words.mid(2)};
+    return {QString(), words};
+}
+
+bool isPlainName(const QString& key) {
+    for (const QChar c : key)
+        if (!c.isLetterOrNumber() && c != QLatin1Char('_')) return false;
+    return !key.isEmpty();
+}
+
+Index parseIndex(const QStringList& words, int number, const QString& line) {
+    auto [name, keys] = named(words);
+    if (keys.isEmpty()) badLine(number, line);
+    if (name.isEmpty()) {
+        // Unnamed indexes are named after their columns ("a+b" as "a_b").
+        for (const QString& key : keys)
+            if (!isPlainName(QString(key).remove(QLatin1Char('+')))) badLine(number, line);
+        name = keys.join(QLatin1Char('_')).replace(QLatin1Char('+'), QLatin1Char('_'));
+    }
+    return Index{name, keys};
+}
+
+Search parseSearch(const QStringList& words, int number, const QString& line) {
+    const auto [name, rest] = named(words);
+    if (name.isEmpty() || rest.isEmpty()) badLine(number, line);
+    Search s{name, rest[0], {}, {}};
+    QStringList* list = nullptr;
+    for (const QString& word : rest.mid(1)) {
+        if (word == QLatin1String("within")) {
+            list = &s.within;
+        } else if (word == QLatin1String("also")) {
+            list = &s.also;
+        } else if (list && isPlainName(word)) {
+            *list << word;
+        } else {
+            badLine(number, line);
+        }
+    }
+    return s;
+}
+
 std::vector<Table> readDescription() {
     std::vector<Table> tables;
     const QStringList lines = readResource(QStringLiteral(":/db/schema/tables.txt")).split(QLatin1Char('\n'));
@@ -64,7 +124,7 @@ std::vector<Table> readDescription() {
         const QStringList words = line.split(QLatin1Char(' '), Qt::SkipEmptyParts);
         if (words[0] == QLatin1String("table")) {
             if (words.size() != 2) badLine(i + 1, line);
-            tables.push_back(Table{words[1], {}, {}, {}, {}});
+            tables.push_back(Table{words[1], {}, {}, {}, {}, {}});
             continue;
         }
         if (tables.empty()) badLine(i + 1, line);
@@ -75,7 +135,9 @@ std::vector<Table> readDescription() {
         } else if (words[0] == QLatin1String("unique")) {
             t.unique = rest;
         } else if (words[0] == QLatin1String("index")) {
-            t.indexes.push_back(rest);
+            t.indexes.push_back(parseIndex(rest, i + 1, line));
+        } else if (words[0] == QLatin1String("search")) {
+            t.searches.push_back(parseSearch(rest, i + 1, line));
         } else {
             t.columns.push_back(parseColumn(words, i + 1, line));
         }
@@ -114,7 +176,7 @@ QString columnDefinition(const Table& t, const Column& c, Backend backend) {
     return d;
 }
 
-QStringList tableStatements(const Table& t, Backend backend) {
+QString tableStatement(const Table& t, Backend backend) {
     QStringList parts;
     for (const Column& c : t.columns) parts << columnDefinition(t, c, backend);
     if (!t.primary.isEmpty())
@@ -122,28 +184,82 @@ QStringList tableStatements(const Table& t, Backend backend) {
     if (!t.unique.isEmpty())
         parts << QStringLiteral("CONSTRAINT %1_%2_key UNIQUE (%3)")
                      .arg(t.name, t.unique.join(QLatin1Char('_')), t.unique.join(QStringLiteral(", ")));
-    QStringList statements;
-    statements << QStringLiteral("CREATE TABLE %1 (\n    %2\n)").arg(t.name, parts.join(QStringLiteral(",\n    ")));
-    for (const QStringList& index : t.indexes) {
-        // "a+b" indexes the joined text of columns a and b, as the statements compare it.
-        QStringList keys;
-        for (const QString& key : index) {
-            const QStringList joined = key.split(QLatin1Char('+'));
-            keys << (joined.size() == 1 ? key : QLatin1Char('(') + joined.join(QStringLiteral(" || ")) + QLatin1Char(')'));
-        }
-        QString name = index.join(QLatin1Char('_'));
-        name.replace(QLatin1Char('+'), QLatin1Char('_'));
-        statements << QStringLiteral("CREATE INDEX %1_%2 ON %1 (%3)").arg(t.name, name, keys.join(QStringLiteral(", ")));
+    return QStringLiteral("CREATE TABLE %1 (\n    %2\n)").arg(t.name, parts.join(QStringLiteral(",\n    ")));
+}
+
+QStringList textColumnsOf(const std::vector<Table>& tables) {
+    QStringList names;
+    for (const Table& t : tables)
+        for (const Column& c : t.columns)
+            if (c.type == Column::Type::Text) names << c.name.toLower();
+    return names;
+}
+
+// An expression of the description in the backend's words, as the statements it serves are translated.
+QString translated(const QString& expression, Backend backend, const QStringList& textColumns) {
+    const Translation t = translate(expression, backend, textColumns);
+    if (!t.parameterOrder.isEmpty())
+        throw Error(QStringLiteral("The table description has a parameter in the index expression \"%1\"").arg(expression));
+    return t.sql;
+}
+
+QStringList columnsOf(const QString& expression) {
+    QStringList columns;
+    const std::vector<Token> tokens = tokenize(expression);
+    for (std::size_t i = 0; i < tokens.size(); ++i) {
+        if (tokens[i].kind != Token::Kind::Word) continue;
+        std::size_t next = i + 1;
+        while (next < tokens.size() && tokens[next].kind == Token::Kind::Blank) ++next;
+        const bool call = next < tokens.size() && tokens[next].text == QLatin1String("(");
+        if (!call) columns << tokens[i].text;
     }
-    return statements;
+    return columns;
+}
+
+std::vector<IndexDefinition> indexDefinitions(const std::vector<Table>& tables, Backend backend) {
+    const QStringList textColumns = textColumnsOf(tables);
+    std::vector<IndexDefinition> definitions;
+    for (const Table& t : tables) {
+        for (const Index& index : t.indexes) {
+            QStringList keys;
+            for (const QString& key : index.keys)
+                keys << (isPlainName(key) ? key : QLatin1Char('(') + translated(key, backend, textColumns) + QLatin1Char(')'));
+            const QString name = t.name + QLatin1Char('_') + index.name;
+            definitions.push_back({t.name, name,
+                                   QStringLiteral("CREATE INDEX IF NOT EXISTS %1 ON %2 (%3)").arg(name, t.name, keys.join(QStringLiteral(", ")))});
+        }
+        for (const Search& search : t.searches) {
+            const SearchIndex index{t.name, t.name + QLatin1Char('_') + search.name, translated(search.expression, backend, textColumns),
+                                    columnsOf(search.expression), search.within, search.also};
+            definitions.push_back({t.name, index.name, backendOf(backend).searchIndexStatement(index)});
+        }
+    }
+    return definitions;
 }
 
 }  // namespace
 
 QStringList schemaStatements(Backend backend) {
+    const std::vector<Table> tables = readDescription();
     QStringList statements;
-    for (const Table& t : readDescription()) statements << tableStatements(t, backend);
+    for (const Table& t : tables) statements << tableStatement(t, backend);
+    const std::vector<IndexDefinition> indexes = indexDefinitions(tables, backend);
+    if (!indexes.empty()) statements << backendOf(backend).indexPrelude();
+    for (const IndexDefinition& index : indexes) statements << index.statement;
     return statements;
+}
+
+QStringList missingIndexStatements(Database& db) {
+    const ServerBackend& traits = backendOf(db.backend());
+    std::map<QString, std::optional<QStringList>> existing;  // by table
+    QStringList missing;
+    for (const IndexDefinition& index : indexDefinitions(readDescription(), db.backend())) {
+        auto found = existing.find(index.table);
+        if (found == existing.end()) found = existing.emplace(index.table, traits.indexNames(db, index.table)).first;
+        if (found->second && !found->second->contains(index.name.toLower())) missing << index.statement;
+    }
+    if (missing.isEmpty()) return {};
+    return traits.indexPrelude() + missing;
 }
 
 QStringList demoStatements() {

@@ -121,8 +121,12 @@ start() {
   [ -n "$port" ] || die "the server could not bind a port after 5 attempts"
 
   "$bindir/pg_isready" -q -h 127.0.0.1 -p "$port" -t 30 || die "the server does not accept connections on port $port"
+  # The trigram indexes of the schema need pg_trgm; every database made from the template has it,
+  # so tests in schemas of their own and scratch databases find it in "public".
+  PGPASSWORD=$pw "$bindir/psql" -h 127.0.0.1 -p "$port" -U vqadmin -d template1 -q -v ON_ERROR_STOP=1 \
+    -c "CREATE EXTENSION IF NOT EXISTS pg_trgm" >"$dir/psql.log" 2>&1 || die "could not create the extension pg_trgm"
   PGPASSWORD=$pw "$bindir/psql" -h 127.0.0.1 -p "$port" -U vqadmin -d postgres -q -v ON_ERROR_STOP=1 \
-    -c "CREATE DATABASE vqtest" >"$dir/psql.log" 2>&1 || die "could not create the test database"
+    -c "CREATE DATABASE vqtest" >>"$dir/psql.log" 2>&1 || die "could not create the test database"
 
   echo "export VQ_TEST_PG='host=127.0.0.1 port=$port dbname=vqtest user=vqadmin password=$pw'"
   echo "export VQ_TEST_PG_NOPASS='host=127.0.0.1 port=$port dbname=vqtest user=vqadmin'"

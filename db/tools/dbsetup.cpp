@@ -1,6 +1,7 @@
-// dbsetup: creates the tables of the voucher programs (and, with --demo, the demo master
-// data) in an empty PostgreSQL database, all in one transaction. Refuses when any of the
-// tables already exists, so a company's data is never touched.
+// dbsetup: creates the tables of the voucher programs with their indexes (and, with --demo,
+// the demo master data) in an empty PostgreSQL database, all in one transaction; the trigram
+// index of the grid needs the extension pg_trgm, which it creates when the database lacks it.
+// Refuses when any of the tables already exists, so a company's data is never touched.
 //
 //   dbsetup [--demo] "host=... port=... dbname=... user=..."
 //
@@ -37,7 +38,13 @@ QTextStream& err() {
 // The table a "create table" statement makes; empty for other statements.
 QString createdTable(const QString& statement) {
     QStringList words;
-    for (const db::Token& t : db::tokenize(statement)) {
+    std::vector<db::Token> tokens;
+    try {
+        tokens = db::tokenize(statement);
+    } catch (const db::Error&) {
+        return QString();  // a server's own syntax (a DO block), which creates no table
+    }
+    for (const db::Token& t : tokens) {
         if (t.kind == db::Token::Kind::Blank || t.kind == db::Token::Kind::Comment) continue;
         if (t.kind != db::Token::Kind::Word && t.kind != db::Token::Kind::QuotedIdent) break;
         words << t.text;

@@ -137,6 +137,26 @@ TEST_P(QueryOn, ParametersAreBoundByNameOnEveryPlace) {
     }
 }
 
+// A text is read and translated once, but its parameters follow each new line and its
+// translation each change of the schema (the same text joins what were numbers before).
+TEST_P(QueryOn, ParametersFollowTheTextAndTranslationsTheSchema) {
+    db().executeScript({QStringLiteral("CREATE TABLE Pairs (a integer, b integer)"), QStringLiteral("INSERT INTO Pairs VALUES (1, 2)")});
+    db::Query q(db());
+    q.setSql({QStringLiteral("select s = a + b from Pairs where a = :a")});
+    q.setParamText(QStringLiteral("a"), QStringLiteral("1"));
+    q.open();
+    EXPECT_EQ(q.fieldText(QStringLiteral("s")), QStringLiteral("3"));
+    q.addSql(QStringLiteral("and b = :b"));
+    q.setParamText(QStringLiteral("b"), QStringLiteral("2"));
+    q.open();
+    EXPECT_EQ(q.recordCount(), 1);
+
+    db().executeScript({QStringLiteral("DROP TABLE Pairs"), QStringLiteral("CREATE TABLE Pairs (a varchar(5), b varchar(5))"),
+                        QStringLiteral("INSERT INTO Pairs VALUES ('1', '2')")});
+    q.open();
+    EXPECT_EQ(q.fieldText(QStringLiteral("s")), QStringLiteral("12"));
+}
+
 TEST_P(QueryOn, AmountsAndDateTimesAreStoredAsTheirTypes) {
     db::Query q(db());
     q.setSql({QStringLiteral("insert into Account_Qel_AA (Serial, Cr_Amt, Dr_Amt, End_Day) values (:s, :c, :d, :e)")});

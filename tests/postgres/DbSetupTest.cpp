@@ -3,6 +3,7 @@
 
 #include "tests/postgres/PgServer.h"
 
+#include "db/Backends.h"
 #include "db/Database.h"
 #include "db/Error.h"
 #include "db/Query.h"
@@ -80,6 +81,18 @@ TEST_P(DbSetup, WithoutDemoTheTablesStayEmpty) {
     const auto database = db::Database::openPostgres(connection());
     EXPECT_TRUE(database->hasTable(QStringLiteral("Account_Qel_AA")));
     EXPECT_EQ(countRows(*database, QStringLiteral("Kubun_Table")), 0);
+}
+
+TEST_P(DbSetup, CreatesTheTrigramExtensionAndEveryIndex) {
+    {
+        const auto database = db::Database::openPostgres(connection());
+        pgtest::exec(*database, QStringLiteral("DROP EXTENSION IF EXISTS pg_trgm"));
+    }
+    const ToolRun r = dbsetup({connection()});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    const auto database = db::Database::openPostgres(connection());
+    EXPECT_EQ(pgtest::scalar(*database, QStringLiteral("select count(*) from pg_extension where extname = 'pg_trgm'")), "1");
+    EXPECT_TRUE(db::detail::missingIndexStatements(*database).isEmpty());
 }
 
 TEST_P(DbSetup, RefusesADatabaseThatHoldsTheTablesAndChangesNothing) {

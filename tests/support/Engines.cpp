@@ -31,7 +31,7 @@ std::unique_ptr<db::Database> openPostgresIn(const QString& schema) {
 
 }  // namespace
 
-TestDatabase::TestDatabase(Engine engine) : engine_(engine) {
+TestDatabase::TestDatabase(Engine engine, Tables tables) : engine_(engine) {
     if (engine == Engine::SQLite) {
         if (!dir_.isValid()) throw db::Error(QStringLiteral("Cannot create a temporary folder for the test database"));
         sqlitePath_ = dir_.filePath(QStringLiteral("test.sqlite"));
@@ -42,7 +42,7 @@ TestDatabase::TestDatabase(Engine engine) : engine_(engine) {
         db_->exec(QStringLiteral("CREATE SCHEMA %1").arg(pgSchema_));
         db_->exec(QStringLiteral("SET search_path TO %1").arg(pgSchema_));
     }
-    db_->createSchema();
+    if (tables == Tables::Current) db_->createSchema();
 }
 
 TestDatabase::~TestDatabase() {
@@ -77,6 +77,13 @@ std::unique_ptr<db::Database> openClientDatabase(const QStringList& arguments) {
         return d;
     }
     throw db::Error(QStringLiteral("No database in the arguments \"%1\"").arg(arguments.join(QLatin1Char(' '))));
+}
+
+QString TestDatabase::configSection(const QString& alias) const {
+    if (engine_ == Engine::SQLite) return QStringLiteral("[%1]\ndriver=sqlite\npath=%2\n").arg(alias, sqlitePath_);
+    // The server starts the connection in the test's schema.
+    return QStringLiteral("[%1]\ndriver=postgresql\nconnection=%2 options=-csearch_path=%3\n")
+        .arg(alias, postgresConnectionString(), pgSchema_);
 }
 
 db::Database& TestDatabase::installAsAlias(const QString& alias) {

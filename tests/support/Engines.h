@@ -18,8 +18,10 @@ enum class Engine { SQLite, PostgreSQL };
 
 class TestDatabase {
 public:
+    enum class Tables { Current, None };
     // Throws db::Error (so the test fails with its message) when the engine cannot be reached.
-    explicit TestDatabase(Engine engine);
+    // Tables::None leaves the database empty for a test that makes its tables itself.
+    explicit TestDatabase(Engine engine, Tables tables = Tables::Current);
     ~TestDatabase();
     TestDatabase(const TestDatabase&) = delete;
     TestDatabase& operator=(const TestDatabase&) = delete;
@@ -31,6 +33,8 @@ public:
     db::Database& installAsAlias(const QString& alias = QStringLiteral("Account"));
     // Another connection of its own to the same database (two clients).
     std::unique_ptr<db::Database> openAnotherConnection();
+    // The section of the engine's configuration file that names this database as `alias`.
+    QString configSection(const QString& alias) const;
     void loadDemoData() { db_->loadDemoData(); }
     // How another process reaches this database: "sqlite" and the file, or "postgresql", the
     // connection string and the schema (see openClientDatabase).
