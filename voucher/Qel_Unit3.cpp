@@ -91,6 +91,9 @@ bool convertsToDate(const QString& text) {
     return QDate(year, month, day).isValid();
 }
 
+// What leaving the date field accepts: a date of exactly ten characters.
+bool isBaseDate(const QString& text) { return convertsToDate(text) && text.size() == 10; }
+
 // Backspace, Enter and Ctrl+Y pass every key filter of the form.
 bool isEditingKey(QChar key) { return key.unicode() == 8 || key.unicode() == 13 || key.unicode() == 25; }
 
@@ -817,6 +820,13 @@ bool TfmBrenvik::codesChosen() {
 
 void TfmBrenvik::storeNewVoucher() {
     setFocus(QStringLiteral("SaveBtn"));
+    // Leaving the date field for the grid passes its check by, but a voucher is numbered and
+    // stored under its base date. Had the date field the focus, its exit has just said so.
+    tk::Edit& date = edit(QStringLiteral("edDate"));
+    if (!isBaseDate(date.text())) {
+        if (activeControl() != &date) refuse(date, date.text() + kBadDate);
+        return;
+    }
     tk::Panel& panel1 = panel(QStringLiteral("Panel1"));
     panel1.setHint(QString());
     if (!storeUnderNextNumber()) return;

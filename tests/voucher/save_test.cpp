@@ -178,6 +178,48 @@ const RefusalCase kRefusals[] = {
 INSTANTIATE_TEST_SUITE_P(Save, Refusals, testing::Combine(test::allEngines, testing::ValuesIn(kRefusals)),
                          test::rowName<RefusalCase>);
 
+// A new voucher whose date was typed and left for the grid, which passes the date field's
+// check by; then the clerk goes on in line 1 and saves. Only a date is a base date.
+struct BaseDateCase {
+    const char* name;
+    const char* date;
+    bool refused;
+};
+
+class BaseDates : public SaveTestOf<std::tuple<test::Engine, BaseDateCase>> {};
+
+TEST_P(BaseDates, ANewVoucherIsStoredUnderADateOnly) {
+    const BaseDateCase& k = std::get<1>(GetParam());
+    start();
+    typeLine(1, "100");
+    c().click("edDate");
+    c().selectAllAndType(QLatin1String(k.date));
+    c().click("DBGrid1");
+    c().click("edCR_Ac_Text_01");
+    c().alt('S');
+    const QString date = QLatin1String(k.date);
+    if (k.refused) {
+        EXPECT_EQ(messages().texts(), QStringList(date + " : 유효하지 않은 날짜 형식입니다."));
+        EXPECT_EQ(activeName(), QStringLiteral("edDate"));
+        EXPECT_EQ(form().formMode(), QStringLiteral("3"));
+        EXPECT_EQ(text("edCR_Ac_QelName_01"), QStringLiteral("현금"));
+        EXPECT_EQ(stored(), QStringList());
+    } else {
+        EXPECT_EQ(messages().texts(), QStringList());
+        EXPECT_EQ(stored("Serial_Qel, Date_Day"), QStringList({date + "-00000001/" + date, date + "-00000001/" + date}));
+    }
+}
+
+const BaseDateCase kBaseDates[] = {
+    {"NoMonth", "2024-13-01", true},
+    {"NoDay", "2024-02-30", true},
+    {"Hyphens", "----------", true},
+    {"Short", "2024-3-5", true},
+    {"AnotherDate", "2024-03-05", false},
+};
+INSTANTIATE_TEST_SUITE_P(Save, BaseDates, testing::Combine(test::allEngines, testing::ValuesIn(kBaseDates)),
+                         test::rowName<BaseDateCase>);
+
 class Saving : public SaveTestOf<test::Engine> {
 protected:
     // Lines 01 to 03 of voucher 00000001 of today, stored without an End_Day.

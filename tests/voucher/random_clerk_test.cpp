@@ -1,0 +1,66 @@
+// A clerk doing thousands of random things to Brenvik's forms cannot crash the program, make
+// it show a text it does not know, or store a voucher line other than as one debit and one
+// credit row. Runs a fixed seed, and the seed in VQ_CLERK_SEED when that is set.
+
+#include "tests/support/Engines.h"
+#include "tests/voucher/RandomClerk.h"
+#include "voucher/Qel_Unit3.h"
+
+#include <gtest/gtest.h>
+
+#include <iostream>
+#include <vector>
+
+namespace {
+
+// A seed whose run saves, corrects, deletes and prints, and has a save refused by the table.
+constexpr std::uint64_t kFixedSeed = 22;
+constexpr int kActions = 3000;
+constexpr std::chrono::seconds kTimeBound(150);
+
+std::vector<std::uint64_t> seeds() {
+    std::vector<std::uint64_t> s = {kFixedSeed};
+    const QString fromEnvironment = qEnvironmentVariable("VQ_CLERK_SEED");
+    if (fromEnvironment.isEmpty()) return s;
+    bool ok = false;
+    const std::uint64_t seed = fromEnvironment.toULongLong(&ok);
+    if (!ok) throw std::invalid_argument("VQ_CLERK_SEED is no whole number: " + fromEnvironment.toStdString());
+    s.push_back(seed);
+    return s;
+}
+
+class RandomClerk : public test::EngineTest {
+protected:
+    void SetUp() override {
+        test::EngineTest::SetUp();
+        db().loadDemoData();
+        vclerk::storeSampleVouchers(db());
+        database().installAsAlias(QStringLiteral("Account"));
+    }
+};
+
+TEST_P(RandomClerk, LeavesTheProgramRunningAndEveryStoredLineWhole) {
+    for (std::uint64_t seed : seeds()) {
+        vclerk::Summary summary;
+        QString answer;
+        {
+            vclerk::RandomClerk clerk(seed);
+            summary = clerk.run(kActions, kTimeBound);
+            std::cout << summary.text() << std::flush;
+            if (summary.failure.isEmpty()) answer = clerk.programAnswers();
+        }
+        ASSERT_TRUE(summary.failure.isEmpty()) << summary.failure.toStdString();
+        if (seed == kFixedSeed) {
+            // The clerk still gets through to saving, deleting and printing.
+            for (const char* effect : {"vouchers saved", "lines deleted"}) EXPECT_GT(summary.effects[effect], 0) << effect;
+            EXPECT_GT(summary.previews, 0);
+        }
+        EXPECT_TRUE(answer.isEmpty()) << "seed " << seed << ": " << answer.toStdString();
+        const QStringList problems = vclerk::storedVoucherProblems(db());
+        EXPECT_TRUE(problems.isEmpty()) << "seed " << seed << ":\n" << problems.join(QLatin1Char('\n')).toStdString();
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Engines, RandomClerk, test::allEngines, test::engineName);
+
+}  // namespace
