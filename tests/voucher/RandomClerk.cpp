@@ -20,6 +20,7 @@
 #include <csignal>
 #include <cstdio>
 #include <cstring>
+#include <iostream>
 #include <mutex>
 #include <set>
 #include <sstream>
@@ -888,6 +889,18 @@ void RandomClerk::switchWindow() {
     tk::Form* to = forms[below(forms.size())];
     log("window", QStringLiteral("click into %1").arg(to->name()));
     tk::Clerk(*to).switchTo(*to);
+}
+
+Outcome runAndCheck(std::uint64_t seed, int actions, std::chrono::seconds timeBound, db::Database& db) {
+    Outcome outcome;
+    {
+        RandomClerk clerk(seed);
+        outcome.summary = clerk.run(actions, timeBound);
+        std::cout << outcome.summary.text() << std::flush;
+        if (outcome.summary.failure.isEmpty()) outcome.programAnswer = clerk.programAnswers();
+    }
+    outcome.storedProblems = storedVoucherProblems(db);
+    return outcome;
 }
 
 }  // namespace vclerk

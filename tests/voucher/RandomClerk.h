@@ -57,6 +57,15 @@ struct Summary {
     std::string text() const;                // a few lines for the test log
 };
 
+// A run of one seed and what it left: the run's summary (its failure, if any), what is wrong
+// with the voucher form afterwards and with the stored vouchers; all empty when all is well.
+struct Outcome {
+    Summary summary;
+    QString programAnswer;
+    QStringList storedProblems;
+};
+Outcome runAndCheck(std::uint64_t seed, int actions, std::chrono::seconds timeBound, db::Database& db);
+
 class RandomClerk {
 public:
     // Starts Brenvik's forms as the program does, on the alias "Account".

@@ -32,18 +32,11 @@ TEST(RandomClerkLongRun, ManyActions) {
     database.loadDemoData();
     vclerk::storeSampleVouchers(database.db());
     database.installAsAlias(QStringLiteral("Account"));
-    vclerk::Summary summary;
-    QString answer;
-    {
-        vclerk::RandomClerk clerk(seed);
-        summary = clerk.run(actions, bound);
-        std::cout << summary.text() << std::flush;
-        if (summary.failure.isEmpty()) answer = clerk.programAnswers();
-    }
-    ASSERT_TRUE(summary.failure.isEmpty()) << summary.failure.toStdString();
-    EXPECT_TRUE(answer.isEmpty()) << "seed " << seed << ": " << answer.toStdString();
-    const QStringList problems = vclerk::storedVoucherProblems(database.db());
-    EXPECT_TRUE(problems.isEmpty()) << "seed " << seed << ":\n" << problems.join(QLatin1Char('\n')).toStdString();
+    const vclerk::Outcome outcome = vclerk::runAndCheck(seed, actions, bound, database.db());
+    ASSERT_TRUE(outcome.summary.failure.isEmpty()) << outcome.summary.failure.toStdString();
+    EXPECT_TRUE(outcome.programAnswer.isEmpty()) << "seed " << seed << ": " << outcome.programAnswer.toStdString();
+    EXPECT_TRUE(outcome.storedProblems.isEmpty())
+        << "seed " << seed << ":\n" << outcome.storedProblems.join(QLatin1Char('\n')).toStdString();
 }
 
 }  // namespace
