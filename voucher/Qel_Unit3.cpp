@@ -1014,13 +1014,10 @@ void TfmBrenvik::DeleteBtnClick(tk::Control&) {
         pDeleteCount_Query();
         return;
     }
-    for (int n = 1; n <= fields::LineCount; ++n) {
-        panel(fields::linePanel(n)).setVisible(true);
-        panel(fields::linePanel(n)).setEnabled(true);
-    }
+    // The voucher is gone: back to browsing the date and office.
+    resetLinePanels();
     setFormMode(ModeIdle);
     pEnabledBtn();
-    for (int n = 1; n <= fields::LineCount; ++n) panel(fields::linePanel(n)).setColor(tk::clBtnFace);
     pQuery();
     pClear();
 }
