@@ -307,10 +307,16 @@ void Database::markBroken(const Error& reason) {
     broken_.emplace(Broken{reason, currentAction()});
 }
 
+// The reason first, then the server's words; a connection this side cut has none (the
+// driver's are about the cut), only the statement.
 Error Database::lost(const QString& words, bool cut) const {
     const QString lostText = detail::connectionLostText();
     QString text = (cut ? detail::noAnswerText(answerLimit_) : lostText) + QLatin1Char(' ') + detail::reconnectText();
     QString rest = words.trimmed();
+    if (cut) {
+        const int statement = rest.lastIndexOf(QLatin1String("\nin: "));
+        rest = statement < 0 ? QString() : rest.mid(statement + 1);
+    }
     if (rest.startsWith(lostText)) rest = rest.mid(lostText.size()).trimmed();
     if (!rest.isEmpty()) text += QLatin1Char('\n') + rest;
     return Error(text, Error::Kind::ConnectionLost);
