@@ -83,6 +83,15 @@ bool connectAtStart(const QString& alias) {
     return true;
 }
 
+bool startForms(const std::function<void()>& createForms) {
+    db::Action startUp;
+    // A first instance logs in before its forms exist, so a cancelled login ends the program
+    // with its message; a later start hands over without touching the database.
+    if (!AppAlreadyRunning && !connectAtStart(QStringLiteral("Account"))) return false;
+    createForms();
+    return true;
+}
+
 int runProgram(int argc, char** argv, const std::function<void()>& createForms) {
     QApplication application(argc, argv);
     tk::app().initialize(applicationTitle());
@@ -94,19 +103,11 @@ int runProgram(int argc, char** argv, const std::function<void()>& createForms) 
     // finds this instance and raises the prompt.
     const platform::WindowHandle applicationWindow =
         platform::createWindow(tk::app().title(), mainWindowCallbacks());
-    {
-        // One action from the login to the forms' first queries: a server that takes no
-        // connection is waited for once.
-        db::Action startUp;
-        // A first instance logs in before its forms exist, so a cancelled login ends the
-        // program with its message; a later start hands over without touching the database.
-        if (!AppAlreadyRunning && !connectAtStart(QStringLiteral("Account"))) {
-            platform::destroyWindow(applicationWindow);
-            widgetset.reset();
-            tk::app().reset();
-            return 0;
-        }
-        createForms();
+    if (!startForms(createForms)) {
+        platform::destroyWindow(applicationWindow);
+        widgetset.reset();
+        tk::app().reset();
+        return 0;
     }
     tk::app().run();
 

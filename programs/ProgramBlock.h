@@ -15,3 +15,7 @@ int runProgram(int argc, char** argv, const std::function<void()>& createForms);
 // returns true: run inside the start-up's action, the forms' first query reports it without
 // waiting for the server a second time, and the clerk's next action connects again.
 bool connectAtStart(const QString& alias);
+
+// The start-up from the login to the forms' first queries, as one action: a server that takes
+// no connection is waited for once. False when the program is to end without its forms.
+bool startForms(const std::function<void()>& createForms);
