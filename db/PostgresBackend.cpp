@@ -88,6 +88,10 @@ const std::map<QString, QString>& connectionDefaults() {
 
 void apply(QSqlDatabase& db, std::map<QString, QString> pairs) {
     for (const auto& [key, value] : connectionDefaults()) pairs.emplace(key, value);
+    // Waiting for another client's lock ends after a few seconds with an error, never hangs. A
+    // setting of the session's start: no statement of its own waits for the server.
+    QString& serverOptions = pairs[QStringLiteral("options")];
+    serverOptions = (serverOptions + QStringLiteral(" -c lock_timeout=%1s").arg(kLockWaitSeconds)).trimmed();
     QStringList options;
     for (const auto& [key, value] : pairs) {
         if (key == QLatin1String("host") || key == QLatin1String("hostaddr")) {
@@ -111,13 +115,6 @@ void apply(QSqlDatabase& db, std::map<QString, QString> pairs) {
 }
 
 
-// Waiting for another client's lock ends after a few seconds with an error, never hangs.
-void limitLockWaits(QSqlDatabase& db) {
-    const QString sql = QStringLiteral("SET lock_timeout = '%1s'").arg(kLockWaitSeconds);
-    QSqlQuery q(db);
-    if (!q.exec(sql)) throw statementError(postgresBackend(), q.lastError(), sql);
-}
-
 bool asksForPassword(const QString& message) {
     return message.contains(QLatin1String("no password supplied"));
 }
@@ -130,10 +127,7 @@ bool refusedPassword(const QString& message) {
 // server's message); a cancel raises LoginCancelled.
 void logIn(QSqlDatabase& db, const QString& aliasName) {
     for (;;) {
-        if (db.open()) {
-            limitLockWaits(db);
-            return;
-        }
+        if (db.open()) return;
         const QString message = db.lastError().text().trimmed();
         const LoginPrompt& prompt = Database::loginPrompt();
         const bool asks = asksForPassword(message);
