@@ -2,6 +2,7 @@
 // the configuration file, unknown aliases and the login a PostgreSQL alias may need.
 #include "db/Query.h"
 #include "tests/support/Engines.h"
+#include "tests/support/Home.h"
 
 #include <QDir>
 #include <QFile>
@@ -19,23 +20,12 @@ protected:
     void SetUp() override {
         ASSERT_TRUE(home_.isValid());
         db::Database::closeAll();
-        saveAndSet("XDG_CONFIG_HOME", home_.filePath(QStringLiteral("config")));
-        saveAndSet("XDG_DATA_HOME", home_.filePath(QStringLiteral("data")));
     }
     void TearDown() override {
         db::Database::closeAll();
         db::Database::setLoginPrompt(nullptr);
-        for (const auto& [name, value] : saved_) {
-            if (value.isNull()) qunsetenv(name);
-            else qputenv(name, value);
-        }
     }
-    void writeConfig(const QString& text) {
-        QDir().mkpath(QFileInfo(db::Database::configFilePath()).absolutePath());
-        QFile f(db::Database::configFilePath());
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(text.toUtf8());
-    }
+    void writeConfig(const QString& text) { ASSERT_TRUE(home_.writeAliasFile(text.toUtf8())); }
     static int count(const QString& alias, const QString& table) {
         db::Query q(alias);
         q.addSql(QStringLiteral("select count(*) As n from ") + table);
@@ -50,14 +40,7 @@ protected:
         }
         return QStringLiteral("(no error)");
     }
-    QTemporaryDir home_;
-
-private:
-    void saveAndSet(const char* name, const QString& value) {
-        saved_.emplace_back(name, qEnvironmentVariableIsSet(name) ? qgetenv(name) : QByteArray());
-        qputenv(name, value.toUtf8());
-    }
-    std::vector<std::pair<const char*, QByteArray>> saved_;
+    test::Home home_;
 };
 
 TEST_F(FreshHome, AccountIsCreatedWithTablesAndDemoDataThenReusedUntouched) {

@@ -5,15 +5,13 @@
 #include "db/Database.h"
 #include "programs/BrenvikForms.h"
 #include "programs/ProgramBlock.h"
+#include "tests/support/Home.h"
 #include "toolkit/Application.h"
 #include "toolkit/Clerk.h"
 #include "toolkit/Services.h"
 #include "voucher/Qel_Unit3.h"
 
-#include <QDir>
-#include <QFile>
 #include <QFileInfo>
-#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 #include <arpa/inet.h>
@@ -30,8 +28,6 @@ class StartUp : public testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(home_.isValid());
-        saveAndSet("XDG_CONFIG_HOME", home_.filePath(QStringLiteral("config")));
-        saveAndSet("XDG_DATA_HOME", home_.filePath(QStringLiteral("data")));
         db::Database::closeAll();
         tk::app().reset();
         tk::app().initialize(QStringLiteral("Brenvik"));
@@ -40,29 +36,12 @@ protected:
         tk::app().reset();
         fmBrenvik = nullptr;
         db::Database::closeAll();
-        for (const auto& [name, value] : saved_) {
-            if (value.isNull()) qunsetenv(name);
-            else qputenv(name, value);
-        }
-    }
-    void writeAliasFile(const QByteArray& text) {
-        QDir().mkpath(QFileInfo(db::Database::configFilePath()).absolutePath());
-        QFile f(db::Database::configFilePath());
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(text);
     }
     static bool start() {
         return startForms([] { createBrenvikForms(); });
     }
     static QStringList messages() { return dynamic_cast<tk::RecordingMessageService&>(tk::app().messages()).texts(); }
-    QTemporaryDir home_;
-
-private:
-    void saveAndSet(const char* name, const QString& value) {
-        saved_.emplace_back(name, qEnvironmentVariableIsSet(name) ? qgetenv(name) : QByteArray());
-        qputenv(name, value.toUtf8());
-    }
-    std::vector<std::pair<const char*, QByteArray>> saved_;
+    test::Home home_;
 };
 
 struct AliasFileCase {
@@ -74,7 +53,7 @@ struct AliasFileCase {
 class AliasFileWithoutAccount : public StartUp, public testing::WithParamInterface<AliasFileCase> {};
 
 TEST_P(AliasFileWithoutAccount, EndsTheStartWithAMessageNamingTheFileAndMakesNoDatabase) {
-    writeAliasFile(GetParam().text);
+    ASSERT_TRUE(home_.writeAliasFile(GetParam().text));
     EXPECT_FALSE(start());
     ASSERT_EQ(messages().size(), 1);
     EXPECT_TRUE(messages()[0].contains(db::Database::configFilePath())) << messages()[0].toStdString();
@@ -127,10 +106,10 @@ private:
 
 TEST_F(StartUp, AServerThatTakesNoConnectionIsWaitedForOnceThenAgainByTheNextAction) {
     SilentServer silent;
-    writeAliasFile(QStringLiteral("[Account]\ndriver=postgresql\nconnection=host=127.0.0.1 port=%1 dbname=accounts "
+    ASSERT_TRUE(home_.writeAliasFile(QStringLiteral("[Account]\ndriver=postgresql\nconnection=host=127.0.0.1 port=%1 dbname=accounts "
                                   "user=kim password=secret connect_timeout=2\n")
-                       .arg(silent.port())
-                       .toUtf8());
+                                         .arg(silent.port())
+                                         .toUtf8()));
     EXPECT_TRUE(start());
     EXPECT_EQ(silent.connections(), 1);
     ASSERT_EQ(messages().size(), 1);
