@@ -128,6 +128,7 @@ void Query::prepare() {
     try {
         translated_ = db.translation(text).sql;
     } catch (const Error& e) {
+        if (e.kind() == Error::Kind::ConnectionLost) throw;  // it names its own statement
         throw Error(QStringLiteral("%1\nin: %2").arg(e.message(), detail::statementExcerpt(text)));
     }
 }
@@ -140,7 +141,7 @@ Translation Query::translate(Database& db, const QString& text, bool wantRows) {
     try {
         t = db.translation(text);
     } catch (const Error& e) {
-        if (e.kind() == Error::Kind::ConnectionLost) throw;
+        if (e.kind() == Error::Kind::ConnectionLost) throw;  // it names its own statement
         throw Error(QStringLiteral("%1\nin: %2").arg(e.message(), detail::statementExcerpt(text)));
     }
     translated_ = t.sql;
