@@ -244,6 +244,16 @@ TEST_P(Saving, AnEmptyCustomerWithACodeLeftInItsHintPasses) {
     EXPECT_EQ(stored("Serial_CrDr, Kubun_Code, Kubun_Name"), QStringList({"01/C001/", "02/C001/한빛상사"}));
 }
 
+TEST_P(Saving, SpaceOnTheFocusedSaveButtonSaves) {
+    start();
+    typeLine(1, "100");
+    c().focus("SaveBtn");  // pressed with the mouse and let go elsewhere: focused, not clicked
+    ASSERT_EQ(stored(), QStringList());
+    c().press(tk::vk::Space);
+    EXPECT_EQ(messages().texts(), QStringList());
+    EXPECT_EQ(stored(), QStringList({"01/01/100/0", "01/02/0/100"}));
+}
+
 TEST_P(Saving, ACorrectionRewritesExactlyTheTwoRowsOfItsLine) {
     storeThreeLines();
     start();
