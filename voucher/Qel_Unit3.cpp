@@ -877,24 +877,18 @@ bool TfmBrenvik::pSaveQuery() {
 // The line's number is its panel's own, never one read from a stored row.
 VoucherStore::Row TfmBrenvik::rowValues(Side side, int line) const {
     const auto text = [&](Field field) { return lineEdit(side, field, line).text(); };
-    const auto code = [&](Field field) { return lineEdit(side, field, line).hint(); };
+    const auto coded = [&](Field field) { return VoucherStore::Coded{lineEdit(side, field, line).hint(), text(field)}; };
     VoucherStore::Row row;
     row.line = fields::lineNumber(line);
     row.side = storedSide(side);
     row.kubunAmt = kubunAmt(side);
-    row.accountCode = code(Field::Account);
-    row.accountName = text(Field::Account);
+    row.account = coded(Field::Account);
+    row.item = coded(Field::Item);
+    row.customer = coded(Field::Customer);
+    row.project = coded(Field::Project);
+    row.department = coded(Field::Department);
+    row.employee = coded(Field::Employee);
     row.summary = text(Field::Summary);
-    row.itemCode = code(Field::Item);
-    row.itemName = text(Field::Item);
-    row.customerCode = code(Field::Customer);
-    row.customerName = text(Field::Customer);
-    row.projectCode = code(Field::Project);
-    row.projectName = text(Field::Project);
-    row.departmentCode = code(Field::Department);
-    row.departmentName = text(Field::Department);
-    row.employeeCode = code(Field::Employee);
-    row.employeeName = text(Field::Employee);
     row.debitAmount = Str_ToNumber(Str_LTrim(text(Field::DebitColumn)));
     row.creditAmount = Str_ToNumber(Str_LTrim(text(Field::CreditColumn)));
     return row;

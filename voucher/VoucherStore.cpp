@@ -28,19 +28,17 @@ bool digitsOnly(const QString& text) {
 
 // Columns 14 to 29: what an insert and a correction both write.
 void bindLineValues(db::Query& q, const VoucherStore::Row& row) {
-    q.setParamText(QStringLiteral("tbAc_QelCode"), row.accountCode);
-    q.setParamText(QStringLiteral("tbAc_QelName"), row.accountName);
+    const auto coded = [&q](const char* codeParameter, const char* nameParameter, const VoucherStore::Coded& value) {
+        q.setParamText(QLatin1String(codeParameter), value.code);
+        q.setParamText(QLatin1String(nameParameter), value.name);
+    };
+    coded("tbAc_QelCode", "tbAc_QelName", row.account);
+    coded("tbItem_Code", "tbItem_Name", row.item);
+    coded("tbKubun_Code", "tbKubun_Name", row.customer);
+    coded("tbProject_Code", "tbProject_Name", row.project);
+    coded("tbBuser_Code", "tbBuser_Name", row.department);
+    coded("tbSawon_Code", "tbSawon_Name", row.employee);
     q.setParamText(QStringLiteral("tbAc_Text"), row.summary);
-    q.setParamText(QStringLiteral("tbItem_Code"), row.itemCode);
-    q.setParamText(QStringLiteral("tbItem_Name"), row.itemName);
-    q.setParamText(QStringLiteral("tbKubun_Code"), row.customerCode);
-    q.setParamText(QStringLiteral("tbKubun_Name"), row.customerName);
-    q.setParamText(QStringLiteral("tbProject_Code"), row.projectCode);
-    q.setParamText(QStringLiteral("tbProject_Name"), row.projectName);
-    q.setParamText(QStringLiteral("tbBuser_Code"), row.departmentCode);
-    q.setParamText(QStringLiteral("tbBuser_Name"), row.departmentName);
-    q.setParamText(QStringLiteral("tbSawon_Code"), row.employeeCode);
-    q.setParamText(QStringLiteral("tbSawon_Name"), row.employeeName);
     q.setParamDouble(QStringLiteral("tbCr_Amt"), row.debitAmount);
     q.setParamDouble(QStringLiteral("tbDr_Amt"), row.creditAmount);
     q.setParamDateTime(QStringLiteral("tbEnd_Day"), QDateTime::currentDateTime());

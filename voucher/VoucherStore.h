@@ -21,18 +21,18 @@ public:
     static const QString DebitSide;   // "01"
     static const QString CreditSide;  // "02"
 
+    // A chosen entity of a row: its code and its name.
+    struct Coded {
+        QString code, name;
+    };
+
     // One row of a voucher line.
     struct Row {
         QString line;      // Serial_Bun, "01" to "04"
         QString side;      // Serial_CrDr
         QString kubunAmt;  // Kubun_Amt; a correction keeps the stored one
-        QString accountCode, accountName;
+        Coded account, item, customer, project, department, employee;
         QString summary;
-        QString itemCode, itemName;
-        QString customerCode, customerName;
-        QString projectCode, projectName;
-        QString departmentCode, departmentName;
-        QString employeeCode, employeeName;
         double debitAmount = 0;   // Cr_Amt
         double creditAmount = 0;  // Dr_Amt
     };
