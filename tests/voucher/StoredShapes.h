@@ -64,7 +64,7 @@ protected:
         storeShape();
         start(testCase().program->create);
         before_ = everyRow();
-        const int r = int(gridKeys().indexOf(voucher(1) + QLatin1String(testCase().shape.chosen)));
+        const int r = int(gridKeys().indexOf(chosenLine()));
         ASSERT_GE(r, 0);
         clerk().clickCell(QStringLiteral("DBGrid1"), r);
     }
@@ -92,45 +92,33 @@ protected:
         storeLine(db(), row(today(), QStringLiteral("00000"), QStringLiteral("00000002"), QStringLiteral("01"), kind), 900);
     }
 
-    // Every column of every row as the server gives it, blanks kept, under its voucher and line.
-    struct StoredRow {
-        QString voucherLine, bytes;
-        bool operator==(const StoredRow& o) const { return voucherLine == o.voucherLine && bytes == o.bytes; }
-    };
-    std::vector<StoredRow> everyRow() {
+    // Every column of every row as the server gives it, blanks kept, behind its voucher and line.
+    QStringList everyRow() {
         db::Query q(db());
         q.setSql({QStringLiteral("select * from Account_Qel_AA order by Serial")});
         q.open();
-        std::vector<StoredRow> rows;
+        QStringList rows;
         for (int r = 0; r < q.recordCount(); ++r) {
             q.moveTo(r);
-            QStringList values;
-            for (int col = 0; col < q.fieldCount(); ++col) values << q.value(r, col).toString();
-            rows.push_back({q.fieldText(QStringLiteral("Serial_Qel")) + q.fieldText(QStringLiteral("Serial_Bun")),
-                            values.join(QLatin1Char('|'))});
+            QString bytes = q.fieldText(QStringLiteral("Serial_Qel")) + q.fieldText(QStringLiteral("Serial_Bun"));
+            for (int col = 0; col < q.fieldCount(); ++col) bytes += QLatin1Char('|') + q.value(r, col).toString();
+            rows << bytes;
         }
         return rows;
     }
-    static std::vector<StoredRow> outside(const std::vector<StoredRow>& rows, const QString& voucherLine) {
-        std::vector<StoredRow> out;
-        for (const StoredRow& r : rows) {
-            if (r.voucherLine != voucherLine) out.push_back(r);
-        }
-        return out;
+    static QStringList outside(QStringList rows, const QString& voucherLine) {
+        rows.removeIf([&](const QString& r) { return r.startsWith(voucherLine + QLatin1Char('|')); });
+        return rows;
     }
     QString chosenLine() const { return voucher(1) + QLatin1String(testCase().shape.chosen); }
-    // Row key, side, amounts, account and summary of the chosen line's rows.
+    // Voucher, line, side, amounts, account and summary of the chosen line's rows.
     QStringList chosenRows() {
-        QStringList rows;
-        for (const QString& r : storedRows(db(), QStringLiteral("Serial_Qel, Serial_Bun, Serial_CrDr, Cr_Amt, Dr_Amt, "
-                                                                "Ac_QelCode, Ac_Text"),
-                                           QStringLiteral("Serial"))) {
-            if (r.startsWith(voucher(1) + QLatin1Char('/') + QLatin1String(testCase().shape.chosen))) rows << r;
-        }
-        return rows;
+        const QString columns = QStringLiteral("Serial_Qel, Serial_Bun, Serial_CrDr, Cr_Amt, Dr_Amt, Ac_QelCode, Ac_Text");
+        return storedRows(db(), columns, QStringLiteral("Serial"))
+            .filter(voucher(1) + QLatin1Char('/') + QLatin1String(testCase().shape.chosen) + QLatin1Char('/'));
     }
 
-    std::vector<StoredRow> before_;
+    QStringList before_;
 };
 
 TEST_P(StoredShapes, ACorrectionRewritesOnlyTheStoredRowsOfTheChosenLine) {
