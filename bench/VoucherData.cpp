@@ -168,9 +168,8 @@ void fill(db::Database& database, int rows) {
     writer.flush();
 }
 
-void generate(db::Database& database, int rows) {
-    std::fprintf(stderr, "Generating %d voucher rows on %s ...\n", rows,
-                 database.backend() == db::Backend::SQLite ? "SQLite" : "PostgreSQL");
+void generate(Engine engine, db::Database& database, int rows) {
+    std::fprintf(stderr, "Generating %d voucher rows on %s ...\n", rows, engineName(engine));
     database.createSchema();
     database.loadDemoData();
     db::Transaction t(database);
@@ -216,7 +215,7 @@ QString sqliteFile(int rows) {
     QFile::remove(part);
     {
         auto database = db::Database::openSQLite(part);
-        generate(*database, rows);
+        generate(Engine::SQLite, *database, rows);
     }
     if (!QFile::rename(part, path)) throw db::Error(QStringLiteral("Cannot rename %1").arg(part));
     return path;
@@ -232,7 +231,7 @@ QString postgresConnection(int rows) {
     admin->exec(QStringLiteral("CREATE DATABASE %1").arg(part));
     {
         auto database = db::Database::openPostgres(withDatabase(server, part));
-        generate(*database, rows);
+        generate(Engine::PostgreSQL, *database, rows);
         // A settled server: statistics and the visibility map as autovacuum leaves them.
         database->exec(QStringLiteral("VACUUM ANALYZE"));
     }

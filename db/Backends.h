@@ -38,9 +38,12 @@ public:
     virtual bool expired() const = 0;
 };
 
+// The types of the columns of the table description.
+enum class ColumnType { Text, Double, DateTime };
+
 // Everything a backend does its own way: transactions, a lock held until the transaction
-// ends, what its errors mean, its indexes and plans, its connection under faults. One object
-// per backend, without state.
+// ends, what its errors mean, its indexes and plans, how the statements and the tables are
+// written for it, its connection under faults. One object per backend, without state.
 class ServerBackend {
 public:
     virtual ~ServerBackend() = default;
@@ -64,6 +67,21 @@ public:
     // The server's plan of a translated statement with its parameter values, as it would run on
     // a large table (a test table is small enough for a full scan to look cheaper).
     virtual QString plan(Database& db, const QString& sql, const QVariantList& values) const = 0;
+
+    // --- how the translation and the schema write for this backend --------------------------
+    // A quoted name of the statements for this backend: `written` as it stands ("name" or
+    // [name]), `name` the name between its quotes.
+    virtual QString quotedName(const QString& written, const QString& name) const = 0;
+    // The operator that compares as LIKE did on the server the statements were written for;
+    // empty when the backend's LIKE does.
+    virtual QString likeOperator() const = 0;
+    // The clause a LIKE gets when the statement names no escape character, so that every
+    // character of the pattern stands for itself; empty when none is needed.
+    virtual QString likeEscape() const = 0;
+    // The type of a column of the table description.
+    virtual QString columnType(ColumnType type) const = 0;
+    // The function that counts the characters of a text (the checks of the text columns' widths).
+    virtual QString textLengthFunction() const = 0;
 
     // --- the connection under faults ---------------------------------------------------------
     // Opens the connection (again) with the settings it holds, asking the login prompt (named

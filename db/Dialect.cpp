@@ -1,5 +1,7 @@
 #include "db/Dialect.h"
 
+#include "db/Backends.h"
+
 #include <QSet>
 #include <map>
 #include <optional>
@@ -155,7 +157,7 @@ struct Node {
 
 class Translator {
 public:
-    Translator(const QString& sql, Backend backend, const QStringList& textColumns)
+    Translator(const QString& sql, const detail::ServerBackend& backend, const QStringList& textColumns)
         : sql_(sql), backend_(backend), tokens_(tokenize(sql)) {
         for (const QString& c : textColumns) textColumns_.insert(c.toLower());
     }
@@ -435,40 +437,41 @@ private:
             const Token& t = *tok(n);
             if (t.kind == Token::Kind::QuotedIdent) replacement_[n.token] = quotedName(t);
         }
-        if (backend_ == Backend::PostgreSQL) markLike(seq);
+        markLike(seq);
     }
 
-    // The server's LIKE is case-sensitive; ILIKE compares as the original server did. Its
-    // LIKE also takes a backslash as an escape character, which the original does not: the
-    // pattern gets "ESCAPE ''" so that a searched backslash is a backslash.
+    // LIKE compares as on the original server with the backend's operator (a NOT before it is
+    // written in capitals beside it) and the escape clause it gives a pattern without one.
     void markLike(const std::vector<Node>& seq) {
+        const QString op = backend_.likeOperator();
+        const QString escape = backend_.likeEscape();
+        if (op.isEmpty() && escape.isEmpty()) return;
         std::size_t previous = seq.size();
         for (std::size_t i = 0; i < seq.size(); ++i) {
             if (!significant(seq[i])) continue;
             if (isWord(seq[i], "like")) {
-                replacement_[seq[i].token] = QStringLiteral("ILIKE");
-                if (previous < seq.size() && isWord(seq[previous], "not")) replacement_[seq[previous].token] = QStringLiteral("NOT");
-                markNoEscape(seq, i);
+                if (!op.isEmpty()) {
+                    replacement_[seq[i].token] = op;
+                    if (previous < seq.size() && isWord(seq[previous], "not")) replacement_[seq[previous].token] = QStringLiteral("NOT");
+                }
+                if (!escape.isEmpty()) markEscape(seq, i, escape);
             }
             previous = i;
         }
     }
 
-    void markNoEscape(const std::vector<Node>& seq, std::size_t like) {
+    void markEscape(const std::vector<Node>& seq, std::size_t like, const QString& escape) {
         const std::size_t pattern = skipUnarySigns(seq, like + 1);
         if (!primary(seq, pattern)) return;
         const std::size_t last = chainAt(seq, pattern).last;
         const std::size_t after = skip(seq, last + 1);
         if (after < seq.size() && isWord(seq[after], "escape")) return;  // the statement names its own
-        suffix_[&seq[last]] = QStringLiteral(" ESCAPE ''");
+        suffix_[&seq[last]] = QLatin1Char(' ') + escape;
     }
 
     QString quotedName(const Token& t) const {
         if (t.kind != Token::Kind::QuotedIdent) return t.text;
-        if (backend_ == Backend::SQLite) return t.text;
-        // Names are not case-sensitive in the statements; the server keeps unquoted names in lower case.
-        QString name = identifierText(t).toLower();
-        return QLatin1Char('"') + name.replace(QStringLiteral("\""), QStringLiteral("\"\"")) + QLatin1Char('"');
+        return backend_.quotedName(t.text, identifierText(t));
     }
 
     void emitSequence(const std::vector<Node>& seq, Translation& out) const {
@@ -517,7 +520,7 @@ private:
     }
 
     const QString& sql_;
-    Backend backend_;
+    const detail::ServerBackend& backend_;
     std::vector<Token> tokens_;
     QSet<QString> textColumns_;
     std::map<int, QString> replacement_;
@@ -532,7 +535,7 @@ std::vector<Token> tokenize(const QString& sql) {
 }
 
 Translation translate(const QString& sql, Backend backend, const QStringList& textColumns) {
-    return Translator(sql, backend, textColumns).run();
+    return Translator(sql, detail::backendOf(backend), textColumns).run();
 }
 
 QStringList parameterNames(const QString& sql) {

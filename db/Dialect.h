@@ -7,9 +7,9 @@
 // texts becomes "||" (a text operand is a string literal, a text function such as rtrim, a
 // parenthesised text expression, or a column the connection reports as text); ":name"
 // parameters become positional "?" with the order of names returned; comments become one
-// blank; PostgreSQL also gets ILIKE for LIKE (the server's default collation ignores case)
-// with ESCAPE '' (a backslash in a pattern is no escape there either). Everything else,
-// including blank runs and tabs, passes through as written.
+// blank; LIKE and quoted names are written the backend's own way (its class's likeOperator,
+// likeEscape and quotedName). Everything else, including blank runs and tabs, passes through
+// as written.
 
 #include "db/Database.h"
 

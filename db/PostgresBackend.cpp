@@ -331,6 +331,33 @@ public:
         return lines.join(QLatin1Char('\n'));
     }
 
+    // --- how the translation and the schema write for PostgreSQL -----------------------------
+    // Names are not case-sensitive in the statements; the server keeps unquoted names in lower case.
+    QString quotedName(const QString&, const QString& name) const override {
+        QString lower = name.toLower();
+        return QLatin1Char('"') + lower.replace(QStringLiteral("\""), QStringLiteral("\"\"")) + QLatin1Char('"');
+    }
+    // The server's LIKE is case-sensitive; ILIKE compares as the original server did.
+    QString likeOperator() const override { return QStringLiteral("ILIKE"); }
+    // The server's LIKE takes a backslash as an escape character, which the original does not:
+    // a searched backslash stays a backslash.
+    QString likeEscape() const override { return QStringLiteral("ESCAPE ''"); }
+
+    QString columnType(ColumnType type) const override {
+        switch (type) {
+        case ColumnType::Text:
+            // No length in the type: varchar(n) would cut blanks beyond n without a word; the
+            // check of the column's width refuses them as any other character.
+            return QStringLiteral("varchar");
+        case ColumnType::Double:
+            return QStringLiteral("double precision");
+        case ColumnType::DateTime:
+            return QStringLiteral("timestamp(0)");
+        }
+        return {};
+    }
+    QString textLengthFunction() const override { return QStringLiteral("char_length"); }
+
     // --- the connection under faults ---------------------------------------------------------
     void reopen(QSqlDatabase& db, const QString& alias) const override {
         db.close();

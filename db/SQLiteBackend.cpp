@@ -193,6 +193,28 @@ public:
         return lines.join(QLatin1Char('\n'));
     }
 
+    // --- how the translation and the schema write for SQLite ---------------------------------
+    // SQLite reads both quotings as the statements write them.
+    QString quotedName(const QString& written, const QString&) const override { return written; }
+    // SQLite's LIKE ignores the case of Latin letters as the original server did, and takes no
+    // escape character unless the statement names one.
+    QString likeOperator() const override { return {}; }
+    QString likeEscape() const override { return {}; }
+
+    QString columnType(ColumnType type) const override {
+        switch (type) {
+        case ColumnType::Text:
+            // Trailing blanks do not count when texts are compared, as on the fixed-width original.
+            return QStringLiteral("TEXT COLLATE RTRIM");
+        case ColumnType::Double:
+            return QStringLiteral("REAL");
+        case ColumnType::DateTime:
+            return QStringLiteral("DATETIME");
+        }
+        return {};
+    }
+    QString textLengthFunction() const override { return QStringLiteral("length"); }
+
     // --- the connection under faults: a file on a local disk, no server to wait for ------------
     void reopen(QSqlDatabase& db, const QString&) const override {
         db.close();

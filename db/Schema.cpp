@@ -12,7 +12,7 @@ namespace {
 
 struct Column {
     QString name;
-    enum class Type { Text, Double, DateTime } type = Type::Text;
+    ColumnType type = ColumnType::Text;
     int width = 0;
     bool required = false;
 };
@@ -61,9 +61,9 @@ Column parseColumn(const QStringList& words, int number, const QString& line) {
         if (!ok || c.width <= 0) badLine(number, line);
         next = 3;
     } else if (words[1] == QLatin1String("double")) {
-        c.type = Column::Type::Double;
+        c.type = ColumnType::Double;
     } else if (words[1] == QLatin1String("datetime")) {
-        c.type = Column::Type::DateTime;
+        c.type = ColumnType::DateTime;
     } else {
         badLine(number, line);
     }
@@ -145,38 +145,20 @@ std::vector<Table> readDescription() {
     return tables;
 }
 
-QString columnDefinition(const Table& t, const Column& c, Backend backend) {
-    QString d = c.name + QLatin1Char(' ');
-    switch (c.type) {
-    case Column::Type::Text:
-        if (backend == Backend::SQLite) {
-            // Trailing blanks do not count when texts are compared, as on the fixed-width original.
-            d += QStringLiteral("TEXT COLLATE RTRIM");
-        } else {
-            // No length in the type: varchar(n) would cut blanks beyond n without a word; the
-            // check below refuses them as any other character.
-            d += QStringLiteral("varchar");
-        }
-        break;
-    case Column::Type::Double:
-        d += backend == Backend::SQLite ? QStringLiteral("REAL") : QStringLiteral("double precision");
-        break;
-    case Column::Type::DateTime:
-        d += backend == Backend::SQLite ? QStringLiteral("DATETIME") : QStringLiteral("timestamp(0)");
-        break;
-    }
+QString columnDefinition(const Table& t, const Column& c, const ServerBackend& backend) {
+    QString d = c.name + QLatin1Char(' ') + backend.columnType(c.type);
     if (c.required) d += QStringLiteral(" NOT NULL");
-    if (c.type == Column::Type::Text) {
+    if (c.type == ColumnType::Text) {
         // The named check refuses a text that is too long, saying which column and how long.
         d += QStringLiteral(" CONSTRAINT \"%1.%2 holds at most %3 characters\" CHECK (%4(%2) <= %3)")
                  .arg(t.name, c.name)
                  .arg(c.width)
-                 .arg(backend == Backend::SQLite ? QStringLiteral("length") : QStringLiteral("char_length"));
+                 .arg(backend.textLengthFunction());
     }
     return d;
 }
 
-QString tableStatement(const Table& t, Backend backend) {
+QString tableStatement(const Table& t, const ServerBackend& backend) {
     QStringList parts;
     for (const Column& c : t.columns) parts << columnDefinition(t, c, backend);
     if (!t.primary.isEmpty())
@@ -191,7 +173,7 @@ QStringList textColumnsOf(const std::vector<Table>& tables) {
     QStringList names;
     for (const Table& t : tables)
         for (const Column& c : t.columns)
-            if (c.type == Column::Type::Text) names << c.name.toLower();
+            if (c.type == ColumnType::Text) names << c.name.toLower();
     return names;
 }
 
@@ -242,7 +224,7 @@ std::vector<IndexDefinition> indexDefinitions(const std::vector<Table>& tables, 
 QStringList schemaStatements(Backend backend) {
     const std::vector<Table> tables = readDescription();
     QStringList statements;
-    for (const Table& t : tables) statements << tableStatement(t, backend);
+    for (const Table& t : tables) statements << tableStatement(t, backendOf(backend));
     const std::vector<IndexDefinition> indexes = indexDefinitions(tables, backend);
     if (!indexes.empty()) statements << backendOf(backend).indexPrelude();
     for (const IndexDefinition& index : indexes) statements << index.statement;

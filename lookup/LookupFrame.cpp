@@ -81,14 +81,17 @@ void LookupDialog::searchQuery1(const QString& parameter) {
     q.open();
 }
 
-QString LookupDialog::currentCode() const {
+bool LookupDialog::hasRows() const {
     const db::Query& q = query(QStringLiteral("Query1"));
-    return q.active() && q.recordCount() > 0 ? q.fieldText(codeColumn_) : QString();
+    return q.active() && q.recordCount() > 0;
+}
+
+QString LookupDialog::currentCode() const {
+    return hasRows() ? query(QStringLiteral("Query1")).fieldText(codeColumn_) : QString();
 }
 
 QString LookupDialog::currentName() const {
-    const db::Query& q = query(QStringLiteral("Query1"));
-    return q.active() && q.recordCount() > 0 ? q.fieldText(nameColumn_) : QString();
+    return hasRows() ? query(QStringLiteral("Query1")).fieldText(nameColumn_) : QString();
 }
 
 void LookupDialog::writeRowInto(const QString& editName) {
@@ -97,7 +100,10 @@ void LookupDialog::writeRowInto(const QString& editName) {
     target.setText(currentName());
 }
 
+// A search that found nothing offers no row: the voucher field keeps what the clerk typed.
 void LookupDialog::takeCurrentRow() {
+    if (!hasRows())
+        return;
     edit(QStringLiteral("edAc_code2")).setText(currentCode());
     edit(QStringLiteral("edAc_Name2")).setText(currentName());
     writeBack();

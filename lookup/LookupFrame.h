@@ -53,6 +53,7 @@ protected:
     // Code into the Hint, then name into the text of the target form's edit, each read
     // afresh from the current row.
     void writeRowInto(const QString& editName);
+    bool hasRows() const;
     QString currentCode() const;
     QString currentName() const;
 

@@ -7,7 +7,7 @@ packages=(
   cmake ninja-build g++ pkg-config
   qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite libqt6sql6-psql libqt6printsupport6 libgl-dev
   fonts-nanum
-  xvfb xauth x11-utils xdotool imagemagick
+  xvfb xauth x11-utils xdotool imagemagick libxcb1-dev
   poppler-utils
   libgtest-dev libgmock-dev googletest libbenchmark-dev nlohmann-json3-dev
   postgresql postgresql-client

@@ -315,6 +315,10 @@ bool Form::defaultKeyDown(int key, ShiftState shift) {
         if (c->onClick) c->onClick(*c);
         return true;
     }
+    if (key == vk::Space && shift == ssNone && c && c->kind() == ControlKind::Button) {
+        spacePressed_ = c;  // clicked when the key comes up: once, however long it is held
+        return true;
+    }
     return false;
 }
 
@@ -342,6 +346,8 @@ void Form::userKeyUp(int key, ShiftState shift) {
     app().event([&] {
         int k = key;
         if (Control* c = keyTarget(); c && c->onKeyUp) c->onKeyUp(*c, k, shift);
+        Control* pressed = key == vk::Space ? std::exchange(spacePressed_, nullptr) : nullptr;
+        if (pressed && pressed == keyTarget() && k != 0 && pressed->onClick) pressed->onClick(*pressed);
     });
 }
 

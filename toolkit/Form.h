@@ -127,14 +127,15 @@ public:
     // --- user input (one event each) ----------------------------------------------------
     // A key goes down: key preview, the focused control's handler, then the default
     // action (Tab walks the tab order, arrows/page keys move a grid's row, Alt+letter
-    // clicks the button with that accelerator, Enter clicks a focused button, Alt+F4
-    // closes). Returns the key left after the handlers (0 when swallowed or when the
-    // default action used it), so a widgetset knows whether to let the native widget act.
+    // clicks the button with that accelerator, Enter clicks a focused button, Space presses
+    // it, Alt+F4 closes). Returns the key left after the handlers (0 when swallowed or when
+    // the default action used it), so a widgetset knows whether to let the native widget act.
     int userKeyDown(int key, ShiftState shift);
     // A character: the focused control's key-press handler may drop it. Returns the
     // character left (null when dropped). The caller applies it (Clerk: Edit::typeChar).
     QChar userKeyPress(QChar ch);
-    // A key comes up at the control focused now.
+    // A key comes up at the control focused now. Space coming up clicks the button it
+    // pressed, when that button still holds the focus.
     void userKeyUp(int key, ShiftState shift);
     // Mouse press into a control, no click (placing the caret in an edit, a press that is
     // released elsewhere): the focus moves to it (exit handlers run) when it can take the
@@ -216,6 +217,7 @@ private:
     bool shownOnce_ = false;
     Control* active_ = nullptr;   // the active control (already the receiver during an exit)
     Control* focused_ = nullptr;  // the control that really holds the focus
+    Control* spacePressed_ = nullptr;  // the button Space went down on, until it comes up
     int exitDepth_ = 0;           // >0 while an exit handler runs
     FormObserver* observer_ = nullptr;
 };

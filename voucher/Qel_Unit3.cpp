@@ -10,9 +10,10 @@
 #include "voucher/Util_Unit.h"
 
 #include <QDate>
-#include <QDateTime>
 #include <cstdlib>
+#include <set>
 #include <stdexcept>
+#include <utility>
 
 TfmBrenvik* fmBrenvik = nullptr;
 
@@ -96,6 +97,9 @@ bool isBaseDate(const QString& text) { return convertsToDate(text) && text.size(
 
 // Backspace, Enter and Ctrl+Y pass every key filter of the form.
 bool isEditingKey(QChar key) { return key.unicode() == 8 || key.unicode() == 13 || key.unicode() == 25; }
+
+// Serial_CrDr of a row of that side.
+const QString& storedSide(Side side) { return side == Side::Debit ? VoucherStore::DebitSide : VoucherStore::CreditSide; }
 
 }  // namespace
 
@@ -207,21 +211,23 @@ void TfmBrenvik::pEnabledBtn() {
 
 void TfmBrenvik::pClear() {
     edit(QStringLiteral("edSerial")).setText(QString());
-    static const Field coded[] = {Field::Account, Field::Customer, Field::Employee, Field::Department, Field::Project};
     for (int line = 1; line <= fields::LineCount; ++line) {
         for (Side side : {Side::Debit, Side::Credit}) {
-            for (Field field : coded) {
-                tk::Edit& e = lineEdit(side, field, line);
-                e.setText(QString());
-                e.setHint(QString());
-            }
-            lineEdit(side, Field::Summary, line).setText(QString());
-            tk::Edit& item = lineEdit(side, Field::Item, line);
-            item.setText(QString());
-            item.setHint(QString());
-            lineEdit(side, Field::DebitColumn, line).setText(QString());
-            lineEdit(side, Field::CreditColumn, line).setText(QString());
+            clearRow(side, line);
+            lineEdit(side, Field::SideCode, line).setText(storedSide(side));
         }
+    }
+}
+
+// Names, codes, summary and amounts of one row emptied.
+void TfmBrenvik::clearRow(Side side, int line) {
+    static const Field cleared[] = {Field::Account, Field::Customer,    Field::Employee,     Field::Department,
+                                    Field::Project, Field::Summary,     Field::Item,         Field::DebitColumn,
+                                    Field::CreditColumn};
+    for (Field field : cleared) {
+        tk::Edit& e = lineEdit(side, field, line);
+        e.setText(QString());
+        e.setHint(QString());
     }
 }
 
@@ -426,17 +432,16 @@ void TfmBrenvik::pDBGridDisplay() {
     lines.setParamText(QStringLiteral("tbSerial_day"), Str_RTrim(stored.fieldText(QStringLiteral("Date_day"))));
     lines.prepare();
     lines.open();
-    const QString chosen = stored.fieldText(QStringLiteral("serial_bun"));
     for (lines.first(); !lines.eof(); lines.next()) {
         const int n = lines.fieldInt(QStringLiteral("Serial_Bun"));
-        if (n < 1 || n > 4) continue;
-        panel(panelName(n)).setVisible(true);
-        if (chosen != QStringLiteral("%1").arg(n, 2, 10, QLatin1Char('0'))) continue;
-        for (int line = 1; line <= 4; ++line) {
-            tk::Panel& p = panel(panelName(line));
-            p.setColor(line == n ? tk::clAqua : tk::clBtnFace);
-            p.setEnabled(line == n);
-        }
+        if (n >= 1 && n <= fields::LineCount) panel(panelName(n)).setVisible(true);
+    }
+    // Only the chosen line is open; a chosen line that no panel shows leaves them all closed.
+    const QString chosen = stored.fieldText(QStringLiteral("serial_bun"));
+    for (int line = 1; line <= fields::LineCount; ++line) {
+        tk::Panel& p = panel(panelName(line));
+        p.setColor(fields::lineNumber(line) == chosen ? tk::clAqua : tk::clBtnFace);
+        p.setEnabled(fields::lineNumber(line) == chosen);
     }
 }
 
@@ -450,17 +455,27 @@ void TfmBrenvik::pPanel_DisplayQuery() {
     rows.setParamText(QStringLiteral("tbSerial_qel"), Str_RTrim(edit(QStringLiteral("edSerial")).text()));
     rows.prepare();
     rows.open();
-    rows.first();
-    // Rows pair by position: the row after a line's first row is its credit row, whatever
-    // it holds; a last row without a partner fills both rows of its line.
-    while (!rows.eof()) {
+    // Each stored row fills the row of its own line and side. Older writers left lines without
+    // a row of a side (that row shows empty, its side code too) and lines with two rows of
+    // one side (the later shows nowhere); neither fills a row of another line.
+    std::set<std::pair<int, Side>> filled;
+    std::set<int> shown;
+    for (rows.first(); !rows.eof(); rows.next()) {
         const int n = rows.fieldInt(QStringLiteral("Serial_Bun"));
-        if (n >= 1 && n <= 4) {
-            fillRowFromQuery(rows, n, Side::Debit);
-            rows.next();
-            fillRowFromQuery(rows, n, Side::Credit);
+        if (n < 1 || n > fields::LineCount) continue;
+        shown.insert(n);
+        const QString side = rows.fieldText(QStringLiteral("Serial_CrDr"));
+        for (Side s : {Side::Debit, Side::Credit}) {
+            if (side != storedSide(s) || !filled.insert({n, s}).second) continue;
+            fillRowFromQuery(rows, n, s);
         }
-        rows.next();
+    }
+    for (int n : shown) {
+        for (Side s : {Side::Debit, Side::Credit}) {
+            if (filled.count({n, s}) != 0) continue;
+            clearRow(s, n);
+            lineEdit(s, Field::SideCode, n).setText(QString());
+        }
     }
 }
 
@@ -471,7 +486,6 @@ void TfmBrenvik::fillRowFromQuery(db::Query& rows, int line, Side side) {
         e.setText(field(nameColumn));
         e.setHint(field(codeColumn));
     };
-    edit(fields::lineNumberEdit(line)).setText(field("Serial_Bun"));
     lineEdit(side, Field::SideCode, line).setText(field("Serial_CrDr"));
     coded(Field::Account, "Ac_QelName", "Ac_QelCode");
     coded(Field::Customer, "Kubun_Name", "Kubun_Code");
@@ -488,34 +502,6 @@ void TfmBrenvik::fillRowFromQuery(db::Query& rows, int line, Side side) {
 void TfmBrenvik::showAmount(tk::Edit& amountEdit, double amount) {
     amountEdit.setHint(Str_FormatFloat(QStringLiteral("0"), amount));
     amountEdit.setText(amountDisplay(Str_ToNumber(Str_LTrim(amountEdit.hint()))));
-}
-
-// --- voucher numbering ---------------------------------------------------------------------
-
-QString TfmBrenvik::Serial_MaxValue(const QString& lineText, const QString& suffix) const {
-    return QStringLiteral("AA*") + officeCode() + QStringLiteral("*3*") +
-           Str_DelSpace(edit(QStringLiteral("edSerial")).text()) + QStringLiteral("*") + Str_DelSpace(lineText) +
-           QStringLiteral("*") + Str_DelSpace(suffix);
-}
-
-QString TfmBrenvik::Serial_Qel_MaxValue(const QString& baseDate) {
-    db::Query& q = statement(QStringLiteral("Query_Max"), QStringLiteral("SerialMax"));
-    q.setParamText(QStringLiteral("tbDate_Day"), baseDate);
-    q.open();
-    const QString highest = q.fieldText(QStringLiteral("Serial_Max"));
-    q.close();
-    if (highest.isEmpty()) return baseDate + QStringLiteral("-00000001");
-    // The counter is the eight characters behind the date and its hyphen.
-    const QString counter = highest.mid(11, 8);
-    bool digitsOnly = !counter.isEmpty();
-    for (QChar c : counter) digitsOnly = digitsOnly && isDigitKey(c);
-    if (!digitsOnly) {
-        throw std::runtime_error(QStringLiteral("The highest voucher number of %1, '%2', has no numeric counter "
-                                                "('%3'); no voucher number can follow it.")
-                                     .arg(baseDate, highest, counter)
-                                     .toStdString());
-    }
-    return baseDate + QStringLiteral("-") + QStringLiteral("%1").arg(counter.toLongLong() + 1, 8, 10, QLatin1Char('0'));
 }
 
 // --- line fields ---------------------------------------------------------------------------
@@ -714,11 +700,6 @@ void TfmBrenvik::PrintBtnClick(tk::Control&) {
 
 namespace {
 
-
-// The unique key on Serial stays the last guard: should a writer that numbers without the
-// lock take our number meanwhile, the voucher is numbered again rather than stored in part.
-constexpr int kNumberingAttempts = 3;
-
 QString accountMissing(int line) { return QStringLiteral("%1라인에 계정과목을 등록 하세요....").arg(line); }
 
 QString codeMissing(Field kind, int line) {
@@ -733,10 +714,15 @@ QString codeMissing(Field kind, int line) {
     return QStringLiteral("%1라인에 %2의 코드를 등록 하세요....").arg(line).arg(what);
 }
 
-QString sideCode(Side side) { return side == Side::Debit ? QStringLiteral("01") : QStringLiteral("02"); }
+// A stored line the panels cannot show whole: numbered above 04, or two rows of one side.
+QString lineNotCorrectable(const QString& line) {
+    return QStringLiteral("%1라인은 이 화면에서 수정할 수 없는 라인입니다....").arg(line);
+}
 
-// Every voucher of a base date is numbered under this lock, whatever its office or program.
-QString numberingLock(const QString& baseDate) { return QStringLiteral("Serial_Qel ") + baseDate; }
+// The commit is done; only the list of stored lines could not be read again.
+QString storedButNotListed(const QString& number) {
+    return QStringLiteral("전표번호 %1 로 저장했습니다. 저장된 전표 목록을 보여주지 못했습니다....").arg(number);
+}
 
 int toInteger(const QString& text) {
     bool ok = false;
@@ -751,8 +737,11 @@ QString TfmBrenvik::kubunAmt(Side) const { return QStringLiteral("5"); }
 
 std::vector<Side> TfmBrenvik::codeCheckedSides() const { return {Side::Debit, Side::Credit}; }
 
-// The connection every query of the form runs on: one transaction covers them all.
 db::Database& TfmBrenvik::accountDatabase() { return query(QStringLiteral("Query_Sql")).database(); }
+
+VoucherStore TfmBrenvik::store() {
+    return VoucherStore(accountDatabase(), [this](const QString& name) { return sqlText(name); });
+}
 
 void TfmBrenvik::SaveBtnClick(tk::Control&) {
     tk::HourglassCursor hourglass;
@@ -760,6 +749,8 @@ void TfmBrenvik::SaveBtnClick(tk::Control&) {
         reportNoData();
         return;
     }
+    const bool lineChosen = formMode() == ModeLineSelected && !edit(QStringLiteral("edSerial")).text().isEmpty();
+    if (lineChosen && refuseLineWithoutPanel()) return;
     fillEmptyAmounts();
     if (!accountsChosen() || !codesChosen()) return;
     const QString mode = formMode();
@@ -777,8 +768,21 @@ void TfmBrenvik::refuse(tk::Control& field, const QString& message) {
     setFocus(field);
 }
 
+// A line numbered outside 01 to 04 has no panel, so nothing the clerk typed belongs to it.
+bool TfmBrenvik::refuseLineWithoutPanel() {
+    const int line = selectedLineNumber();
+    if (line >= 1 && line <= fields::LineCount) return false;
+    tk::showWarning(lineNotCorrectable(query(QStringLiteral("Query1")).fieldText(QStringLiteral("Serial_Bun"))));
+    return true;
+}
+
+bool TfmBrenvik::rowTakesPart(Side side, int line) const {
+    return formMode() != ModeLineSelected || !lineEdit(side, Field::SideCode, line).text().isEmpty();
+}
+
 void TfmBrenvik::fillEmptyAmounts() {
     for (int line = 1; line <= fields::LineCount; ++line) {
+        if (!rowTakesPart(Side::Debit, line)) continue;
         if (!lineEdit(Side::Debit, Field::DebitColumn, line).text().isEmpty()) continue;
         for (Side side : {Side::Debit, Side::Credit}) {
             lineEdit(side, Field::DebitColumn, line).setText(QStringLiteral("0"));
@@ -791,6 +795,7 @@ void TfmBrenvik::fillEmptyAmounts() {
 bool TfmBrenvik::accountsChosen() {
     for (Side side : {Side::Debit, Side::Credit}) {
         for (int line = 1; line <= fields::LineCount; ++line) {
+            if (!rowTakesPart(side, line)) continue;
             if (Str_LTrim(lineEdit(Side::Debit, Field::DebitColumn, line).text()) == QLatin1String("0")) continue;
             tk::Edit& account = lineEdit(side, Field::Account, line);
             if (account.text().isEmpty() || account.hint().isEmpty()) {
@@ -807,6 +812,7 @@ bool TfmBrenvik::codesChosen() {
     for (Field kind : fields::AnalysisKinds) {
         for (int line = 1; line <= fields::LineCount; ++line) {
             for (Side side : codeCheckedSides()) {
+                if (!rowTakesPart(side, line)) continue;
                 tk::Edit& field = lineEdit(side, kind, line);
                 if (!field.text().isEmpty() && field.hint().isEmpty()) {
                     refuse(field, codeMissing(kind, line));
@@ -829,106 +835,63 @@ void TfmBrenvik::storeNewVoucher() {
     }
     tk::Panel& panel1 = panel(QStringLiteral("Panel1"));
     panel1.setHint(QString());
-    if (!storeUnderNextNumber()) return;
+    if (!pSaveQuery()) return;
+    const QString number = edit(QStringLiteral("edSerial")).text();
     setFormMode(ModeIdle);
     pEnabledBtn();
     pClear();
     setFocus(QStringLiteral("Panel7"));
     setFocus(QStringLiteral("InsertBtn"));
-    pQuery();
+    try {
+        pQuery();
+    } catch (const std::exception& e) {
+        tk::showError(storedButNotListed(number) + QLatin1Char('\n') + QString::fromUtf8(e.what()));
+        return;
+    }
     query(QStringLiteral("Query1")).locate(QStringLiteral("Serial_ttt"), panel1.hint());
 }
 
-// Numbering and every insert in one transaction, under the base date's lock. Any failure
-// stores nothing and leaves the typed lines for another try.
-bool TfmBrenvik::storeUnderNextNumber() {
-    tk::Edit& serial = edit(QStringLiteral("edSerial"));
-    const QString baseDate = edit(QStringLiteral("edDate")).text();
-    for (int attempt = 1;; ++attempt) {
-        try {
-            db::Transaction saving(accountDatabase());
-            accountDatabase().lockUntilTransactionEnds(numberingLock(baseDate));
-            serial.setText(Serial_Qel_MaxValue(baseDate));
-            pSaveQuery();
-            saving.commit();
-            return true;
-        } catch (const std::exception& e) {
-            serial.setText(QString());
-            panel(QStringLiteral("Panel1")).setHint(QString());
-            const auto* dbError = dynamic_cast<const db::Error*>(&e);
-            if (dbError && dbError->kind() == db::Error::Kind::DuplicateKey && attempt < kNumberingAttempts) continue;
-            reportNotWritten(kNotSaved, e);
-            return false;
+// Every line is read before anything is written; a failure stores nothing and leaves the
+// typed lines for another try.
+bool TfmBrenvik::pSaveQuery() {
+    try {
+        VoucherStore::NewVoucher voucher;
+        voucher.baseDate = edit(QStringLiteral("edDate")).text();
+        voucher.office = officeCode();
+        voucher.formKubun = formKubun();
+        for (int line = 1; line <= fields::LineCount; ++line) {
+            if (Str_ToNumber(Str_DelSpace(lineEdit(Side::Debit, Field::DebitColumn, line).text())) == 0) continue;
+            voucher.rows.push_back(rowValues(Side::Debit, line));
+            voucher.rows.push_back(rowValues(Side::Credit, line));
         }
+        const QString number = store().insert(voucher);
+        edit(QStringLiteral("edSerial")).setText(number);
+        if (!voucher.rows.empty()) panel(QStringLiteral("Panel1")).setHint(number + voucher.rows.back().line);
+        return true;
+    } catch (const std::exception& e) {
+        reportNotWritten(kNotSaved, e);
+        return false;
     }
 }
 
-void TfmBrenvik::pSaveQuery() {
-    struct LineRows {
-        RowValues debit, credit;
-    };
-    std::vector<LineRows> lines;
-    for (int line = 1; line <= fields::LineCount; ++line) {
-        if (Str_ToNumber(Str_DelSpace(lineEdit(Side::Debit, Field::DebitColumn, line).text())) == 0) continue;
-        lines.push_back({rowValues(Side::Debit, line), rowValues(Side::Credit, line)});
-    }
-    tk::Panel& panel1 = panel(QStringLiteral("Panel1"));
-    for (const LineRows& rows : lines) {
-        insertRow(rows.debit);
-        panel1.setHint(edit(QStringLiteral("edSerial")).text() + rows.debit.lineText);
-        insertRow(rows.credit);
-    }
-}
-
-TfmBrenvik::RowValues TfmBrenvik::rowValues(Side side, int line) const {
-    static const struct {
-        const char* code;
-        const char* name;
-        Field field;
-    } coded[] = {{"tbAc_QelCode", "tbAc_QelName", Field::Account}, {"tbItem_Code", "tbItem_Name", Field::Item},
-                 {"tbKubun_Code", "tbKubun_Name", Field::Customer}, {"tbProject_Code", "tbProject_Name", Field::Project},
-                 {"tbBuser_Code", "tbBuser_Name", Field::Department}, {"tbSawon_Code", "tbSawon_Name", Field::Employee}};
-    RowValues row;
-    row.side = side;
-    row.lineText = edit(fields::lineNumberEdit(line)).text();
-    for (const auto& c : coded) {
-        const tk::Edit& e = lineEdit(side, c.field, line);
-        row.texts.emplace_back(QLatin1String(c.code), e.hint());
-        row.texts.emplace_back(QLatin1String(c.name), e.text());
-    }
-    row.texts.emplace_back(QStringLiteral("tbAc_Text"), lineEdit(side, Field::Summary, line).text());
-    row.debitAmount = Str_ToNumber(Str_LTrim(lineEdit(side, Field::DebitColumn, line).text()));
-    row.creditAmount = Str_ToNumber(Str_LTrim(lineEdit(side, Field::CreditColumn, line).text()));
+// The line's number is its panel's own, never one read from a stored row.
+VoucherStore::Row TfmBrenvik::rowValues(Side side, int line) const {
+    const auto text = [&](Field field) { return lineEdit(side, field, line).text(); };
+    const auto coded = [&](Field field) { return VoucherStore::Coded{lineEdit(side, field, line).hint(), text(field)}; };
+    VoucherStore::Row row;
+    row.line = fields::lineNumber(line);
+    row.side = storedSide(side);
+    row.kubunAmt = kubunAmt(side);
+    row.account = coded(Field::Account);
+    row.item = coded(Field::Item);
+    row.customer = coded(Field::Customer);
+    row.project = coded(Field::Project);
+    row.department = coded(Field::Department);
+    row.employee = coded(Field::Employee);
+    row.summary = text(Field::Summary);
+    row.debitAmount = Str_ToNumber(Str_LTrim(text(Field::DebitColumn)));
+    row.creditAmount = Str_ToNumber(Str_LTrim(text(Field::CreditColumn)));
     return row;
-}
-
-void TfmBrenvik::bindRowValues(db::Query& q, const RowValues& row) const {
-    for (const auto& [name, value] : row.texts) q.setParamText(name, value);
-    q.setParamDouble(QStringLiteral("tbCr_Amt"), row.debitAmount);
-    q.setParamDouble(QStringLiteral("tbDr_Amt"), row.creditAmount);
-    q.setParamDateTime(QStringLiteral("tbEnd_Day"), QDateTime::currentDateTime());
-}
-
-void TfmBrenvik::insertRow(const RowValues& row) {
-    const QString baseDate = edit(QStringLiteral("edDate")).text();
-    const QString side = sideCode(row.side);
-    db::Query& q = statement(QStringLiteral("Query_Sql"), QStringLiteral("InsertRow"));
-    q.setParamText(QStringLiteral("tbSerial"), Serial_MaxValue(row.lineText, formKubun() + QLatin1Char('*') + side));
-    q.setParamText(QStringLiteral("tbSerial_Qel"), edit(QStringLiteral("edSerial")).text());
-    q.setParamText(QStringLiteral("tbSerial_Bun"), row.lineText);
-    q.setParamText(QStringLiteral("tbSerial_CrDr"), side);
-    q.setParamText(QStringLiteral("tbMonth_Char"), baseDate.mid(5, 2));
-    q.setParamText(QStringLiteral("tbYear_Char"), baseDate.left(4));
-    q.setParamText(QStringLiteral("tbDate_Day"), baseDate);
-    q.setParamText(QStringLiteral("tbTable_Kubun"), QStringLiteral("AA"));
-    q.setParamText(QStringLiteral("tbKubun_Bon"), officeCode());
-    q.setParamText(QStringLiteral("tbKubun_Qel"), QStringLiteral("3"));
-    q.setParamText(QStringLiteral("tbKubun_Amt"), kubunAmt(row.side));
-    q.setParamText(QStringLiteral("tbForm_Kubun"), formKubun());
-    q.setParamText(QStringLiteral("tbGiel_Serial"), QStringLiteral("999"));
-    bindRowValues(q, row);
-    q.prepare();
-    q.execSql();
 }
 
 void TfmBrenvik::correctSelectedLine() {
@@ -941,39 +904,35 @@ void TfmBrenvik::correctSelectedLine() {
     tk::DBGrid& storedLines = grid(QStringLiteral("DBGrid1"));
     storedLines.setHint(Str_DelSpace(serial.text()) +
                         Str_DelSpace(query(QStringLiteral("Query1")).fieldText(QStringLiteral("Serial_Bun"))));
-    if (!rewriteSelectedLine()) return;
+    if (!pUpdateQuery()) return;
     serial.setText(QString());
     pDBGridDisplay();
     pQuery();
     query(QStringLiteral("Query1")).locate(QStringLiteral("Serial_ttt"), storedLines.hint());
 }
 
-// Both rows in one transaction; a line another client deleted meanwhile (or one of another
-// date than the form shows) is reported, and nothing changes.
-bool TfmBrenvik::rewriteSelectedLine() {
-    bool rewritten = false;
-    try {
-        db::Transaction correcting(accountDatabase());
-        rewritten = pUpdateQuery();
-        if (rewritten) correcting.commit();
-    } catch (const std::exception& e) {
-        reportNotWritten(kNotCorrected, e);
-        return false;
-    }
-    // Warned only after the rollback: no lock is held while the box waits.
-    if (!rewritten) tk::showWarning(kLineNotStored);
-    return rewritten;
-}
-
 int TfmBrenvik::selectedLineNumber() const {
     return toInteger(query(QStringLiteral("Query1")).fieldText(QStringLiteral("Serial_Bun")));
 }
 
+// The rows of the chosen line that are stored, and no other. Warned only after the store
+// has rolled back: no lock is held while the box waits.
 bool TfmBrenvik::pUpdateQuery() {
     const int line = selectedLineNumber();
-    const RowValues debit = rowValues(Side::Debit, line);
-    const RowValues credit = rowValues(Side::Credit, line);
-    if (!updateRow(debit) || !updateRow(credit)) return false;
+    VoucherStore::Rewrite outcome = VoucherStore::Rewrite::LineNotStored;
+    try {
+        std::vector<VoucherStore::Row> rows;
+        for (Side side : {Side::Debit, Side::Credit}) {
+            if (rowTakesPart(side, line)) rows.push_back(rowValues(side, line));
+        }
+        outcome = store().rewriteLine(edit(QStringLiteral("edDate")).text(), edit(QStringLiteral("edSerial")).text(), rows);
+    } catch (const std::exception& e) {
+        reportNotWritten(kNotCorrected, e);
+        return false;
+    }
+    if (outcome == VoucherStore::Rewrite::LineNotStored) tk::showWarning(kLineNotStored);
+    if (outcome == VoucherStore::Rewrite::NotOneRowPerSide) tk::showWarning(lineNotCorrectable(fields::lineNumber(line)));
+    if (outcome != VoucherStore::Rewrite::Done) return false;
     // Greyed once the line is rewritten, so a refused correction leaves it open.
     tk::Panel& linePanel = panel(fields::linePanel(line));
     linePanel.setColor(tk::clBtnFace);
@@ -981,17 +940,7 @@ bool TfmBrenvik::pUpdateQuery() {
     return true;
 }
 
-bool TfmBrenvik::updateRow(const RowValues& row) {
-    db::Query& q = statement(QStringLiteral("Query_Sql"), QStringLiteral("UpdateRow"));
-    q.setParamText(QStringLiteral("tbSerial"), Str_DelSpace(edit(QStringLiteral("edDate")).text()) +
-                                                   Str_DelSpace(edit(QStringLiteral("edSerial")).text()) +
-                                                   Str_DelSpace(row.lineText) + sideCode(row.side));
-    bindRowValues(q, row);
-    q.prepare();
-    q.execSql();
-    return q.rowsAffected() > 0;
-}
-
+// The chosen grid line goes, whatever the panels show.
 void TfmBrenvik::DeleteBtnClick(tk::Control&) {
     db::Query& stored = query(QStringLiteral("Query1"));
     if (stored.recordCount() == 0) {
@@ -1000,16 +949,15 @@ void TfmBrenvik::DeleteBtnClick(tk::Control&) {
     }
     tk::Edit& serial = edit(QStringLiteral("edSerial"));
     grid(QStringLiteral("DBGrid1")).setHint(Str_DelSpace(serial.text()));
-    const int line = toInteger(Str_DelSpace(stored.fieldText(QStringLiteral("Serial_Bun"))));
-    if (line >= 1 && line <= fields::LineCount) {
-        if (serial.text().isEmpty()) {
-            tk::showWarning(kChooseGridRow);
-            return;
-        }
-        if (!deleteLine(line)) return;
-        serial.setText(QString());
-        panel(fields::linePanel(line)).setVisible(false);
+    const QString lineText = Str_DelSpace(stored.fieldText(QStringLiteral("Serial_Bun")));
+    const int line = toInteger(lineText);
+    if (serial.text().isEmpty()) {
+        tk::showWarning(kChooseGridRow);
+        return;
     }
+    if (!deleteLine(lineText)) return;
+    serial.setText(QString());
+    if (line >= 1 && line <= fields::LineCount) panel(fields::linePanel(line)).setVisible(false);
     if (voucherRowsLeft() != 0) {
         pDeleteCount_Query();
         return;
@@ -1022,15 +970,9 @@ void TfmBrenvik::DeleteBtnClick(tk::Control&) {
     pClear();
 }
 
-bool TfmBrenvik::deleteLine(int line) {
+bool TfmBrenvik::deleteLine(const QString& line) {
     try {
-        db::Transaction deleting(accountDatabase());
-        db::Query& q = statement(QStringLiteral("Delete_Query"), QStringLiteral("DeleteLine"));
-        q.setParamText(QStringLiteral("tbSerial"), Str_DelSpace(edit(QStringLiteral("edSerial")).text()) +
-                                                       Str_DelSpace(edit(fields::lineNumberEdit(line)).text()));
-        q.prepare();
-        q.execSql();
-        deleting.commit();
+        store().deleteLine(edit(QStringLiteral("edSerial")).text(), line);
         return true;
     } catch (const std::exception& e) {
         reportNotWritten(kNotDeleted, e);
@@ -1038,12 +980,7 @@ bool TfmBrenvik::deleteLine(int line) {
     }
 }
 
-int TfmBrenvik::voucherRowsLeft() {
-    db::Query& q = statement(QStringLiteral("Delete_Query"), QStringLiteral("CountVoucherRows"));
-    q.setParamText(QStringLiteral("tbSerial"), grid(QStringLiteral("DBGrid1")).hint());
-    q.open();
-    return q.fieldInt(QStringLiteral("Serial"));
-}
+int TfmBrenvik::voucherRowsLeft() { return store().rowsOf(grid(QStringLiteral("DBGrid1")).hint()); }
 
 // What failed, under a line that says what became of the clerk's work.
 void TfmBrenvik::reportNotWritten(const QString& headline, const std::exception& error) {

@@ -8,6 +8,7 @@
 #include "toolkit/Form.h"
 #include "toolkit/FormDescription.h"
 #include "voucher/LineFields.h"
+#include "voucher/VoucherStore.h"
 
 #include <QString>
 #include <QStringList>
@@ -74,8 +75,6 @@ public:
     void pDeleteCount_Query();
     void pDBGridDisplay();
     void pPanel_DisplayQuery();
-    QString Serial_MaxValue(const QString& lineText, const QString& suffix) const;
-    QString Serial_Qel_MaxValue(const QString& baseDate);
     // Line panels shown, enabled and button-face coloured.
     void resetLinePanels();
 
@@ -122,11 +121,12 @@ public:
     // --- saving, correcting and deleting ------------------------------------------------
     void SaveBtnClick(tk::Control& sender);
     void DeleteBtnClick(tk::Control& sender);
-    // Inserts two rows for every line whose amount is not zero; leaves the key of the last
-    // stored line in the Hint of Panel1. The caller holds the transaction.
-    void pSaveQuery();
-    // Rewrites both rows of the line selected in the grid. False when a row of it is no
-    // longer stored: the caller's transaction must then be rolled back.
+    // Numbers and stores the new voucher: two rows for every line whose amount is not zero.
+    // Puts the number into edSerial and the key of the last stored line into the Hint of
+    // Panel1; false when nothing was stored (the clerk has been told why).
+    bool pSaveQuery();
+    // Rewrites the stored rows of the line chosen in the grid; false when nothing changed
+    // (the clerk has been told why).
     bool pUpdateQuery();
 
 protected:
@@ -170,26 +170,21 @@ private:
     void handOverToRunningInstance();
 
     // Saving, correcting and deleting.
+    // The stored rows of Account_Qel_AA, reached on the form's connection.
+    VoucherStore store();
     // One row of a line as its edits give it, read and converted before anything is written.
-    struct RowValues {
-        fields::Side side = fields::Side::Debit;
-        QString lineText;                                  // the line-number edit
-        std::vector<std::pair<QString, QString>> texts;    // parameter, value
-        double debitAmount = 0, creditAmount = 0;          // Cr_Amt, Dr_Amt
-    };
-    RowValues rowValues(fields::Side side, int line) const;
-    void bindRowValues(db::Query& q, const RowValues& row) const;
-    void insertRow(const RowValues& row);
-    bool updateRow(const RowValues& row);
+    VoucherStore::Row rowValues(fields::Side side, int line) const;
+    // In mode "2" a row takes part in Save only when the chosen voucher has it stored.
+    bool rowTakesPart(fields::Side side, int line) const;
+    void clearRow(fields::Side side, int line);
     void fillEmptyAmounts();
     bool accountsChosen();
     bool codesChosen();
     void refuse(tk::Control& field, const QString& message);
+    bool refuseLineWithoutPanel();
     void storeNewVoucher();
-    bool storeUnderNextNumber();
     void correctSelectedLine();
-    bool rewriteSelectedLine();
-    bool deleteLine(int line);
+    bool deleteLine(const QString& line);
     int voucherRowsLeft();
     int selectedLineNumber() const;
     db::Database& accountDatabase();

@@ -107,7 +107,7 @@ int setUp(const QString& connection, bool demo) {
         return 1;
     }
 
-    const QStringList schema = db::detail::schemaStatements(db::Backend::PostgreSQL);
+    const QStringList schema = db::detail::schemaStatements(database->backend());
     const QStringList tables = tablesOf(schema);
     QStringList existing;
     for (const QString& t : tables)

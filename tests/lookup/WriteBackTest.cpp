@@ -127,19 +127,23 @@ TEST_P(WriteBack, OtherLineKeysWriteNothingYetCloseOnlyNameDialogs) {
     }
 }
 
-TEST_P(WriteBack, EmptyResultWritesEmptyTextAndCode) {
+// A search that found nothing: a key (the Tab that opened the dialog coming up in
+// its grid) or a double click writes nothing back; the double click still closes.
+TEST_P(WriteBack, EmptyResultWritesNothingBack) {
     tk::Clerk accounts = open(*Form1, "1", "없는계정");
     ASSERT_EQ(rows(*Form1), 0);
     accounts.focus("DBGrid1");  // leaving the search field searches again: still nothing
+    Form1->userKeyUp(tk::vk::Tab, tk::ssNone);
     accounts.press(tk::vk::Shift);
-    EXPECT_EQ(field("edCR_Ac_QelName_01"), (Field{"", ""}));
+    EXPECT_EQ(field("edCR_Ac_QelName_01"), kOld);
     accounts.dblClick("DBGrid1");
+    EXPECT_EQ(field("edCR_Ac_QelName_01"), kOld);
     EXPECT_FALSE(Form1->visible());
 
     tk::Clerk employees = open(*Form3, "3", "없는사람");
     employees.dblClick("DBGrid1");
-    EXPECT_EQ(field("edCR_Sawon_Name_03"), (Field{"", ""}));
-    EXPECT_EQ(field("edDR_Sawon_Name_03"), (Field{"", ""}));
+    EXPECT_EQ(field("edCR_Sawon_Name_03"), kOld);
+    EXPECT_EQ(field("edDR_Sawon_Name_03"), kOld);
     EXPECT_EQ(Form3->edit("edAc_Name2").text(), "");
     EXPECT_FALSE(Form3->visible());
 }

@@ -170,14 +170,19 @@ TEST_F(QtInput, AltAndTheUnderlinedLetterClicksWithoutMovingTheFocus) {
     EXPECT_TRUE(static_cast<QPushButton*>(tkqt::widgetOf(save()))->shortcut().isEmpty());
 }
 
-TEST_F(QtInput, EnterOnTheFocusedButtonClicksItOnce) {
+class QtButtonKey : public QtInput, public ::testing::WithParamInterface<Qt::Key> {};
+
+TEST_P(QtButtonKey, OnTheFocusedButtonClicksItOnce) {
     int clicks = 0;
     save().onClick = [&](tk::Control&) { ++clicks; };
     form->setFocus(save());
     ASSERT_EQ(focusWidget(), tkqt::widgetOf(save()));
-    QTest::keyClick(static_cast<QWidget*>(nullptr), Qt::Key_Return);
+    QTest::keyClick(static_cast<QWidget*>(nullptr), GetParam());
     EXPECT_EQ(clicks, 1);
 }
+
+INSTANTIATE_TEST_SUITE_P(EnterOrSpace, QtButtonKey, ::testing::Values(Qt::Key_Return, Qt::Key_Space),
+                         [](const auto& p) { return p.param == Qt::Key_Return ? "Enter" : "Space"; });
 
 TEST_F(QtInput, EnterReachesTheKeyPressHandlerThatMovesOn) {
     first().onKeyPress = [&](tk::Control&, QChar& ch) {

@@ -9,6 +9,7 @@
 #include "lookup/Qel_Unit3_07.h"
 #include "programs/SattrelForms.h"
 #include "tests/voucher/PrintFixture.h"
+#include "tests/voucher/StoredShapes.h"
 #include "variant/Qel_Unit6.h"
 #include "voucher/LineFields.h"
 
@@ -271,3 +272,14 @@ TEST_P(SattrelTest, ACorrectionKeepsTheStoredKindsAndACreditFieldWithoutCodeDoes
 INSTANTIATE_TEST_SUITE_P(Engines, SattrelTest, test::allEngines, test::engineName);
 
 }  // namespace
+
+// A correction, a delete and a new voucher beside a line an older writer left without its credit row.
+namespace vtest {
+
+const Program kSattrel{[]() -> TfmBrenvik& { return createSattrelForms(); }, "A004", [] { fmSattrel = nullptr; }};
+
+INSTANTIATE_TEST_SUITE_P(Sattrel, StoredShapes,
+                         testing::Combine(test::allEngines, testing::ValuesIn(shapeCases(kSattrel, "NoCreditRowInTheMiddle"))),
+                         test::rowName<ShapeCase>);
+
+}  // namespace vtest

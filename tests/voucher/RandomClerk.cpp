@@ -176,6 +176,7 @@ const std::vector<KnownText>& knownTexts() {
         {K::Warning, exactly(QStringLiteral("그리드에서 수정할 레코드를 선택 하세요....."))},
         {K::Warning, exactly(QStringLiteral("그리드의 레코드를 선택하세요...."))},
         {K::Warning, exactly(QStringLiteral("수정할 라인이 저장되어 있지 않습니다. 그리드를 다시 조회하세요...."))},
+        {K::Warning, whole(QStringLiteral("[0-9]+라인은 이 화면에서 수정할 수 없는 라인입니다\\.\\.\\.\\."))},
         // The date field takes digits and "-" only, ten at most.
         {K::Warning, whole(QStringLiteral("[0-9-]{0,10} : 유효하지 않은 날짜 형식입니다\\."))},
         {K::Warning, whole(QStringLiteral("[1-4]라인에 계정과목을 등록 하세요\\.\\.\\.\\."))},

@@ -1,91 +1,19 @@
 // Save, correct and delete as a clerk does them, and what the table holds afterwards.
 
-#include "tests/voucher/VoucherFormFixture.h"
+#include "tests/voucher/SaveFixture.h"
 
-#include "lookup/Qel_Unit3_01.h"
 #include "lookup/Qel_Unit3_02.h"
-#include "lookup/Qel_Unit3_07.h"
 
 #include <gtest/gtest.h>
 
-#include <chrono>
-#include <future>
-#include <thread>
 #include <tuple>
 #include <vector>
 
 using vtest::row;
+using vtest::SaveTestOf;
 using vtest::today;
 
 namespace {
-
-const QString kCash = QStringLiteral("10101001000"), kBank = QStringLiteral("10101003000");
-
-template <class Param>
-class SaveTestOf : public vtest::VoucherFormTestOf<Param> {
-protected:
-    void SetUp() override {
-        vtest::VoucherFormTestOf<Param>::SetUp();
-        exec("insert into test_ac_code (ac_code, ac_name, a_kubun, b_kubun, c_kubun, code_kubun) values "
-             "('10101001000', '현금', '1', '01', '01', 'SSSSS'), ('10101003000', '보통예금', '1', '01', '01', 'SSSSS')");
-        exec("insert into Sale_Table (Sale_Code, Sale_Name) values ('C001', '한빛상사')");
-    }
-    void exec(const char* sql) { this->db().exec(QString::fromUtf8(sql)); }
-    tk::Clerk& c() { return this->clerk(); }
-
-    // Focus, type, Tab: the clerk leaves the field forward.
-    void typeInto(const QString& field, const QString& text) {
-        c().focus(field);
-        c().selectAllAndType(text);
-        c().tab();
-    }
-    // Double-clicks the row of `code` in the dialog the field left opened, and comes back.
-    void pick(lookup::LookupDialog& dialog, const QString& column, const QString& code) {
-        db::Query& rows = dialog.query(QStringLiteral("Query1"));
-        ASSERT_TRUE(dialog.visible() && rows.locate(column, code)) << code.toStdString();
-        tk::Clerk inDialog(dialog);
-        inDialog.clickCell(QStringLiteral("DBGrid1"), rows.recNo());
-        inDialog.dblClick(QStringLiteral("DBGrid1"));
-        c().switchTo(this->form());
-    }
-    void chooseAccount(fields::Side side, int line) {
-        const bool debit = side == fields::Side::Debit;
-        typeInto(fields::name(side, fields::Field::Account, line), debit ? QStringLiteral("현") : QStringLiteral("보통"));
-        pick(debit ? static_cast<lookup::LookupDialog&>(*Form1) : *Form7, QStringLiteral("ac_code"), debit ? kCash : kBank);
-    }
-    void typeAmount(int line, const QString& amount) {
-        c().focus(fields::name(fields::Side::Debit, fields::Field::DebitColumn, line));
-        c().selectAllAndType(amount);
-    }
-    // The road of a line: debit account, amount, credit account.
-    void typeLine(int line, const QString& amount) {
-        chooseAccount(fields::Side::Debit, line);
-        typeAmount(line, amount);
-        chooseAccount(fields::Side::Credit, line);
-    }
-
-    // "line/side/Cr_Amt/Dr_Amt" (or the columns asked for) of every stored row, in the order inserted.
-    QStringList stored(const QString& columns = QStringLiteral("Serial_Bun, Serial_CrDr, Cr_Amt, Dr_Amt")) {
-        db::Query q(this->db());
-        const bool sqlite = test::engineOf(this->GetParam()) == test::Engine::SQLite;
-        q.setSql({QStringLiteral("select %1 from Account_Qel_AA order by %2").arg(columns, sqlite ? "rowid" : "ctid")});
-        q.open();
-        QStringList rows;
-        for (; !q.eof(); q.next()) {
-            QStringList values;
-            for (int i = 0; i < q.fieldCount(); ++i) values << q.fieldText(q.fieldName(i));
-            rows << values.join(QLatin1Char('/'));
-        }
-        return rows;
-    }
-    // "set" for a row whose End_Day a save wrote, "" for one stored without.
-    QStringList saveTimes() {
-        QStringList times = stored(QStringLiteral("End_Day"));
-        for (QString& t : times) t = t.isEmpty() ? QString() : QStringLiteral("set");
-        return times;
-    }
-    QString text(const QString& edit) { return this->form().edit(edit).text(); }
-};
 
 // --- a new voucher -----------------------------------------------------------------------------
 
@@ -244,6 +172,16 @@ TEST_P(Saving, AnEmptyCustomerWithACodeLeftInItsHintPasses) {
     EXPECT_EQ(stored("Serial_CrDr, Kubun_Code, Kubun_Name"), QStringList({"01/C001/", "02/C001/한빛상사"}));
 }
 
+TEST_P(Saving, SpaceOnTheFocusedSaveButtonSaves) {
+    start();
+    typeLine(1, "100");
+    c().focus("SaveBtn");  // pressed with the mouse and let go elsewhere: focused, not clicked
+    ASSERT_EQ(stored(), QStringList());
+    c().press(tk::vk::Space);
+    EXPECT_EQ(messages().texts(), QStringList());
+    EXPECT_EQ(stored(), QStringList({"01/01/100/0", "01/02/0/100"}));
+}
+
 TEST_P(Saving, ACorrectionRewritesExactlyTheTwoRowsOfItsLine) {
     storeThreeLines();
     start();
@@ -363,40 +301,54 @@ TEST_P(Saving, AWriterHoldingTheDateMakesSaveWaitThenSayItAndAnotherTryStores) {
     EXPECT_EQ(stored().size(), 2);
 }
 
-INSTANTIATE_TEST_SUITE_P(Engines, Saving, test::allEngines, test::engineName);
+// Renames the office table when the grid closes to be read again: after the commit, only the
+// list of stored lines reads that table.
+class OfficesGoneOnReload : public db::QueryObserver {
+public:
+    explicit OfficesGoneOnReload(db::Database& db) : db_(db) {}
+    void queryChanged(db::Query&, Change what) override {
+        if (what != Change::Closed || renamed_) return;
+        renamed_ = true;
+        db_.exec(QStringLiteral("alter table Kubun_Table rename to Kubun_Gone"));
+    }
 
-// A client that numbers without the lock commits number 1 while this one waits on its key:
-// the unique key refuses the insert and the voucher is numbered again. (On SQLite one writer
-// at a time holds the whole file.)
-class SavingBesideAnotherWriter : public Saving {};
+private:
+    db::Database& db_;
+    bool renamed_ = false;
+};
 
-TEST_P(SavingBesideAnotherWriter, ANumberTakenMeanwhileIsTakenAgainWithTheNextOne) {
+TEST_P(Saving, AListThatCannotBeShownAfterTheCommitNamesTheStoredVoucher) {
     start();
     typeLine(1, "100");
-    std::promise<void> inserted;
-    std::thread other([&] {
-        bool signalled = false;
-        try {
-            std::unique_ptr<db::Database> client = database().openAnotherConnection();
-            db::Transaction saving(*client);
-            storeRow(*client, row(today(), "00000", "00000001", "01"));
-            inserted.set_value();
-            signalled = true;
-            std::this_thread::sleep_for(std::chrono::milliseconds(500));
-            saving.commit();
-        } catch (const std::exception& e) {
-            ADD_FAILURE() << e.what();
-            if (!signalled) inserted.set_value();
-        }
-    });
-    inserted.get_future().wait();
+    OfficesGoneOnReload reload(db());
+    form().query("Query1").addObserver(&reload);
     c().alt('S');
-    other.join();
-    EXPECT_EQ(messages().texts(), QStringList());
-    EXPECT_EQ(stored("Serial_Qel, Serial_CrDr"),
-              QStringList({today() + "-00000001/01", today() + "-00000002/01", today() + "-00000002/02"}));
+    form().query("Query1").removeObserver(&reload);
+    ASSERT_EQ(messages().log().size(), 1u);
+    EXPECT_EQ(messages().log()[0].kind, tk::Message::Kind::Error);
+    EXPECT_TRUE(messages().log()[0].text.startsWith("전표번호 " + today() + "-00000001 로 저장했습니다.")) << messages().log()[0].text.toStdString();
+    EXPECT_EQ(stored(), QStringList({"01/01/100/0", "01/02/0/100"}));
+    // As after a save: browsing, the lines empty, the focus on Insert.
+    EXPECT_EQ(form().formMode(), QStringLiteral("1"));
+    EXPECT_EQ(activeName(), QStringLiteral("InsertBtn"));
+    EXPECT_EQ(text("edSerial") + text("edCR_Ac_QelName_01"), QString());
 }
 
-INSTANTIATE_TEST_SUITE_P(Engines, SavingBesideAnotherWriter, testing::Values(test::Engine::PostgreSQL), test::engineName);
+// Numbering itself is the store's; the form says what kept the voucher from being stored.
+TEST_P(Saving, AHighestNumberWithoutANumericCounterIsShownAndStoresNothing) {
+    vtest::Row broken = row(today(), "00000", "", "01");
+    broken.serialQel = today() + "-0000001X";
+    storeLine(db(), broken, 10);
+    start();
+    typeLine(1, "100");
+    c().alt('S');
+    ASSERT_EQ(messages().log().size(), 1u);
+    EXPECT_EQ(messages().log()[0].kind, tk::Message::Kind::Error);
+    EXPECT_TRUE(messages().log()[0].text.contains(today() + "-0000001X")) << messages().log()[0].text.toStdString();
+    EXPECT_EQ(text("edSerial"), QString());
+    EXPECT_EQ(stored().size(), 2);
+}
+
+INSTANTIATE_TEST_SUITE_P(Engines, Saving, test::allEngines, test::engineName);
 
 }  // namespace

@@ -5,8 +5,20 @@
 #include "lookup/Qel_Unit3_01.h"
 #include "lookup/Qel_Unit3_07.h"
 #include "tests/voucher/WindowFixture.h"
+#include "toolkit/qt/ControlWidgets.h"
+#include "toolkit/qt/QtServices.h"
 
 #include <QAbstractItemView>
+#include <QGuiApplication>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QProcess>
+#include <QTimer>
+#include <QtGui/qguiapplication_platform.h>
+#include <xcb/xcb.h>
+#include <algorithm>
+#include <cstdlib>
+#include <vector>
 
 namespace {
 
@@ -35,6 +47,46 @@ protected:
         return out;
     }
 };
+
+// The X server's own stacking order: the top-level windows under the root, bottom first.
+std::vector<xcb_window_t> stackingOrder() {
+    auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+    xcb_connection_t* c = x11->connection();
+    const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(c)).data->root;
+    xcb_query_tree_reply_t* tree = xcb_query_tree_reply(c, xcb_query_tree(c, root), nullptr);
+    if (!tree) return {};
+    const xcb_window_t* children = xcb_query_tree_children(tree);
+    std::vector<xcb_window_t> order(children, children + xcb_query_tree_children_length(tree));
+    std::free(tree);
+    return order;
+}
+
+// Whether `upper` lies above `lower` on the screen (no window manager frames them).
+bool stackedAbove(const QWidget* upper, const QWidget* lower) {
+    const std::vector<xcb_window_t> order = stackingOrder();
+    const auto at = [&](const QWidget* w) {
+        return std::find(order.begin(), order.end(), xcb_window_t(w->winId())) - order.begin();
+    };
+    return at(upper) < std::ptrdiff_t(order.size()) && at(upper) > at(lower);
+}
+
+// Answers the next message box with Enter from the X server's keyboard, as a clerk does (the
+// activation then comes back to the window beneath later, through the X server), and keeps
+// its text; without xdotool the box is closed unread.
+void answerWithEnter(QString& text) {
+    QTimer::singleShot(0, [&text] {
+        if (!QTest::qWaitFor([] { return QApplication::activeModalWidget() != nullptr; })) return;
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box || !QTest::qWaitForWindowActive(box)) return;
+        const QString id = QString::number(box->winId());
+        text = box->text();
+        if (QProcess::execute(QStringLiteral("xdotool"), {QStringLiteral("windowfocus"), QStringLiteral("--sync"), id,
+                                                         QStringLiteral("key"), QStringLiteral("Return")}) != 0) {
+            text.clear();
+            box->reject();
+        }
+    });
+}
 
 TEST_P(TypingWindow, AccountsFromTheirDialogsAndTheAmountBalancesTheLine) {
     key(Qt::Key_I, Qt::AltModifier);
@@ -76,6 +128,33 @@ TEST_P(TypingWindow, AccountsFromTheirDialogsAndTheAmountBalancesTheLine) {
     EXPECT_EQ(form_->edit(QStringLiteral("edDR_Dr_Amt_01")).text(), shown);
     screenshot(QStringLiteral("voucher-screens"), QStringLiteral("first-line-typed"));
     EXPECT_TRUE(messages_->log().empty());
+}
+
+// The warning's box took the activation; the voucher window comes back to the front while
+// the office list opens, and the list must stay above it.
+TEST_P(TypingWindow, TheOfficeListOpensAboveTheVoucherWindowAfterTheWarning) {
+    tk::app().setMessageService(std::make_unique<tkqt::QtMessageService>());
+    tk::ComboBox& offices = form_->comboBox(QStringLiteral("cbKubun"));
+    auto* list = static_cast<tkqt::TkComboBox*>(widget(QStringLiteral("cbKubun")));
+    QTest::mouseClick(list->lineEdit(), Qt::LeftButton);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return list->view()->isVisible(); }));
+    key(Qt::Key_Escape);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !offices.droppedDown(); }));
+    key(Qt::Key_A, Qt::ControlModifier);
+    key(Qt::Key_Backspace);
+    ASSERT_EQ(offices.itemIndex(), -1);
+
+    key(Qt::Key_I, Qt::AltModifier);
+    typeKorean(QStringLiteral("현"));
+    QString warning;
+    answerWithEnter(warning);
+    key(Qt::Key_Tab);
+    EXPECT_EQ(warning, QStringLiteral("본지점 구분을 선택하세요."));
+    EXPECT_EQ(form_->activeControl(), &offices);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return list->view()->isVisible(); }));
+    ASSERT_TRUE(QTest::qWaitForWindowActive(tkqt::windowOf(*form_)));
+    EXPECT_TRUE(stackedAbove(list->view()->window(), tkqt::windowOf(*form_)));
+    screenshot(QStringLiteral("voucher-screens"), QStringLiteral("office-list-after-warning"));
 }
 
 INSTANTIATE_TEST_SUITE_P(Engines, TypingWindow, test::allEngines, test::engineName);

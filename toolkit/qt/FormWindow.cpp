@@ -182,7 +182,7 @@ void FormWindow::focusActiveControl() {
     tk::Form* f = form();
     if (!f || !isVisible()) return;
     if (tk::app().activeForm() == f && !isActiveWindow()) {
-        raise();
+        raiseWithOpenLists();
         activateWindow();
     }
     tk::Control* c = f->activeControl();
@@ -194,12 +194,27 @@ void FormWindow::focusActiveControl() {
     }
 }
 
+void FormWindow::raiseWithOpenLists() {
+    raise();
+    raiseOpenLists();
+}
+
+// A list opened while its window was still coming forward stays above it: without a window
+// manager nothing else keeps a popup over a window raised or activated after it opened.
+void FormWindow::raiseOpenLists() {
+    for (const auto& [control, widget] : widgets_) {
+        auto* combo = qobject_cast<TkComboBox*>(widget);
+        if (combo && combo->popupVisible()) combo->view()->window()->raise();
+    }
+}
+
 bool FormWindow::event(QEvent* event) {
     if (event->type() == QEvent::WindowActivate) {
         // The clerk brought this window forward: the form becomes active, no exit runs.
         tk::Form* f = form();
         if (f && f->visible() && tk::app().activeForm() != f) f->userActivate();
         else focusActiveControl();
+        raiseOpenLists();
     }
     return QWidget::event(event);
 }
@@ -237,7 +252,7 @@ void FormWindow::formShown(tk::Form&) {
     buildControls();
     showWindowProperties();
     show();
-    raise();
+    raiseWithOpenLists();
     activateWindow();
     focusActiveControl();
 }

@@ -50,6 +50,8 @@ private:
     void connectSignals(tk::Control& control, QWidget* widget);
     void watch(QWidget* widget);
     void showWindowProperties();
+    void raiseWithOpenLists();
+    void raiseOpenLists();
     tk::Control* controlOf(QObject* object) const;
     QWidget* widgetOf(const tk::Control& control) const;
 
