@@ -7,6 +7,8 @@
 #include <QString>
 #include <QStringList>
 #include <QVariant>
+#include <chrono>
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -28,12 +30,20 @@ struct SearchIndex {
     QStringList also;          // further columns the statements test
 };
 
+// While it lives, a statement that gets no answer in time has its connection cut.
+class AnswerWatch {
+public:
+    virtual ~AnswerWatch() = default;
+    // True once the time ran out and the connection was cut.
+    virtual bool expired() const = 0;
+};
+
 // The types of the columns of the table description.
 enum class ColumnType { Text, Double, DateTime };
 
 // Everything a backend does its own way: transactions, a lock held until the transaction
 // ends, what its errors mean, its indexes and plans, how the statements and the tables are
-// written for it. One object per backend, without state.
+// written for it, its connection under faults. One object per backend, without state.
 class ServerBackend {
 public:
     virtual ~ServerBackend() = default;
@@ -72,6 +82,18 @@ public:
     virtual QString columnType(ColumnType type) const = 0;
     // The function that counts the characters of a text (the checks of the text columns' widths).
     virtual QString textLengthFunction() const = 0;
+
+    // --- the connection under faults ---------------------------------------------------------
+    // Opens the connection (again) with the settings it holds, asking the login prompt (named
+    // after `alias`) only when the server wants a password it lacks or refuses the one it has.
+    virtual void reopen(QSqlDatabase& db, const QString& alias) const = 0;
+    // True when the connection cannot carry a statement: not open, broken by an earlier
+    // statement, or, when `idle` (no transaction runs), ended by the server since the last
+    // statement. Asked before every statement: it costs no round trip.
+    virtual bool connectionBroken(QSqlDatabase& db, bool idle) const = 0;
+    // Watches one statement: with no answer within `limit`, its connection is cut. Nothing for
+    // a backend whose statements wait on no server.
+    virtual std::unique_ptr<AnswerWatch> watchAnswer(QSqlDatabase& db, std::chrono::milliseconds limit) const = 0;
 };
 
 const ServerBackend& sqliteBackend();
@@ -82,15 +104,30 @@ inline const ServerBackend& backendOf(Backend backend) {
 
 // The server's message with the statement that failed, of the kind the backend tells.
 Error statementError(const ServerBackend& backend, const QSqlError& error, const QString& sql);
+// The driver's words for a failure; a driver that gives none has lost its connection.
+QString reasonOf(const QSqlError& error);
+
+// What the clerk reads when the server is out of reach; the server's words follow.
+QString cannotConnectText();
+QString connectionLostText();
+QString noAnswerText(std::chrono::milliseconds limit);
+QString reconnectText();
 
 // Opens (creating the file when missing) an SQLite connection under a unique name.
 QSqlDatabase openSQLiteConnection(const QString& connectionName, const QString& path);
+// Creates the SQLite file `path` whole or not at all: `build` fills a file of its own beside
+// it, which is then moved into place. Two first starts take turns through a lock file. A file
+// at `path` that holds no table (left by a start an earlier version did not finish) is
+// replaced; any other is kept as it is.
+void createSQLiteFileWhole(const QString& path, const std::function<void(const QString& aside)>& build);
 
 // Opens a PostgreSQL connection from a libpq-style connection string. When the server asks
 // for a password the string does not hold, or refuses the one given, the installed login
 // prompt asks (again, with the server's message); a cancel raises db::Error("Login cancelled").
 QSqlDatabase openPostgresConnection(const QString& connectionName, const QString& connectionString,
                                     const QString& aliasName);
+// The same connection with its settings, not yet opened (ServerBackend::reopen opens it).
+QSqlDatabase addPostgresConnection(const QString& connectionName, const QString& connectionString);
 
 // The DDL of every table, index and key, for one backend.
 QStringList schemaStatements(Backend backend);

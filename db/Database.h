@@ -1,15 +1,24 @@
 #pragma once
 // A connection that an alias names. The alias "Account" comes from the engine's own
-// configuration file ($XDG_CONFIG_HOME/dbengine/aliases.ini); when the file does not name
-// it, the engine uses an embedded SQLite database in the user's data folder
-// ($XDG_DATA_HOME/dbengine/<alias>.sqlite), created on first use with the tables and the
-// demo master data. A PostgreSQL alias carries a libpq-style connection string.
+// configuration file ($XDG_CONFIG_HOME/dbengine/aliases.ini); when there is no such file (or
+// its [Account] says driver=sqlite without a path), the engine uses an embedded SQLite database
+// in the user's data folder ($XDG_DATA_HOME/dbengine/<alias>.sqlite), created whole on first
+// use with the tables and the demo master data. A file that exists and does not name "Account"
+// is an error. A PostgreSQL alias carries a libpq-style connection string.
+//
+// A connection under faults: a connection found broken is opened again before the next
+// statement that runs outside a transaction, at most once per action (db::Action), never
+// inside a transaction, and a statement is never run again on the new connection. A statement
+// that gets no answer within the answer time limit has its connection cut, so the wait ends.
 
 #include "db/Error.h"
 
 #include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QString>
 #include <QStringList>
+#include <QVariant>
+#include <chrono>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -20,6 +29,7 @@ namespace db {
 
 namespace detail {
 class ServerBackend;
+class AnswerWatch;
 }
 
 enum class Backend { SQLite, PostgreSQL };
@@ -37,14 +47,33 @@ using LoginPrompt = std::function<std::optional<Credentials>(const QString& alia
 struct AliasSettings {
     Backend backend = Backend::SQLite;
     QString sqlitePath;        // SQLite: the database file
+    bool embedded = false;     // SQLite: the embedded database, created on first use
     QString connectionString;  // PostgreSQL: "host=... port=... dbname=... user=... password=..."
+};
+
+// One action of the clerk: an event of the forms, or the whole start-up. A connection found
+// broken during an action is opened again in the next action only, so one action waits for an
+// unreachable server once at most. Nested actions belong to the outermost; a statement outside
+// any action counts as an action of its own. Per thread.
+class Action {
+public:
+    Action();
+    ~Action();
+    Action(const Action&) = delete;
+    Action& operator=(const Action&) = delete;
 };
 
 class Database {
 public:
-    // The connection of an alias, opened on first use and kept for the process.
-    // Throws db::Error for an unknown alias or a failed connection.
+    // The connection of an alias, opened on first use and kept for the process. Throws
+    // db::AliasError when the configuration names no usable database, db::Error for a failed
+    // connection (a server alias is then tried again by the next action).
     static Database& alias(const QString& name);
+    // How long a statement waits for the server's answer before its connection is cut. It
+    // holds when the server cannot even take a cancel request (its process stopped, the
+    // network dropping every packet); the wait then ends in a db::Error of kind ConnectionLost.
+    static constexpr std::chrono::seconds kAnswerTimeLimit{20};
+
     // Forgets every open alias (tests, and after a configuration change).
     static void closeAll();
     // Closes and forgets one alias (nothing happens when it is not open).
@@ -74,7 +103,8 @@ public:
     QSqlDatabase& handle() { return db_; }
     const QString& connectionName() const { return connectionName_; }
 
-    // Runs one statement as the backend writes it (no translation, no parameters).
+    // Runs one statement as the backend writes it (no translation, no parameters). Not held
+    // to the answer time limit: it serves set-up and schema work, which may run long.
     void exec(const QString& statement);
     // Runs a script of statements (schema, demo data) in one transaction.
     void executeScript(const QStringList& statements);
@@ -105,14 +135,67 @@ public:
     // What a failure the server reported on this connection means.
     Error::Kind errorKind(const QSqlError& error) const;
 
+    // The answer time limit of this connection's statements (kAnswerTimeLimit unless set).
+    void setAnswerTimeLimit(std::chrono::milliseconds limit) { answerLimit_ = limit; }
+    std::chrono::milliseconds answerTimeLimit() const { return answerLimit_; }
+
+    // The guard every statement of this connection runs under, from before it is sent until
+    // its rows are read. Its construction opens a connection found broken again (see the top
+    // of this file) or throws the reason it cannot be used; while it lives, a server that does
+    // not answer within the answer time limit has the connection cut (Bound::Answer).
+    class Statement {
+    public:
+        enum class Bound { Answer, None };
+        explicit Statement(Database& database, Bound bound = Bound::Answer);
+        ~Statement();
+        Statement(const Statement&) = delete;
+        Statement& operator=(const Statement&) = delete;
+        // The error to raise for a failure of the statement: as it is, or, when the connection
+        // was lost or cut, one of kind ConnectionLost that says so before the server's words.
+        Error failed(const Error& error);
+
+    private:
+        bool cut() const;
+        Database& database_;
+        std::unique_ptr<detail::AnswerWatch> watch_;
+    };
+    // Runs `fn` (driver calls that throw db::Error) as one statement under the guard.
+    template <class Fn>
+    auto guarded(Fn&& fn, Statement::Bound bound = Statement::Bound::Answer) -> decltype(fn()) {
+        Statement statement(*this, bound);
+        try {
+            return fn();
+        } catch (const Error& e) {
+            throw statement.failed(e);
+        }
+    }
+    // One statement with its values bound to its "?" in order, under the guard; the whole
+    // result is read. Throws the server's message with the statement.
+    QSqlQuery run(const QString& sql, const QVariantList& values = {});
+
 private:
     Database(Backend backend, QString connectionName);
-    static std::unique_ptr<Database> createEmbedded(const QString& path);
+    static std::unique_ptr<Database> openEmbedded(const QString& path);
+    static Database& openAliasOnServer(const QString& aliasName, const QString& connectionString);
+    // Makes the connection usable for a statement, or throws why it is not (see Statement).
+    void makeReady();
+    void reopen();
+    void markBroken(const Error& reason);
+    Error lost(const QString& words, bool cut) const;
+
     Backend backend_;
     const detail::ServerBackend* server_;
     QString connectionName_;
     QSqlDatabase db_;
     bool inTransaction_ = false;
+    QString aliasName_;  // named by the login prompt when the connection is opened again
+    std::chrono::milliseconds answerLimit_ = kAnswerTimeLimit;
+    // Why the connection cannot be used, and the action that found it so.
+    struct Broken {
+        Error reason;
+        quint64 action;
+    };
+    std::optional<Broken> broken_;
     std::optional<QStringList> textColumns_;
     std::unique_ptr<TranslationCache> translations_;
 };

@@ -9,8 +9,10 @@ namespace db {
 class Error : public std::runtime_error {
 public:
     // What the caller may do about it: a key stored twice, or a lock another connection
-    // held longer than the engine waits; anything else is Other.
-    enum class Kind { Other, DuplicateKey, Busy };
+    // held longer than the engine waits; the connection lost (or the server silent) while the
+    // statement ran, so its outcome may be unknown and the next action connects again;
+    // anything else is Other.
+    enum class Kind { Other, DuplicateKey, Busy, ConnectionLost };
     explicit Error(const QString& message, Kind kind = Kind::Other)
         : std::runtime_error(message.toStdString()), message_(message), kind_(kind) {}
     const QString& message() const { return message_; }
@@ -24,6 +26,13 @@ private:
 class LoginCancelled : public Error {
 public:
     LoginCancelled() : Error(QStringLiteral("Login cancelled")) {}
+};
+
+// The engine's configuration names no usable database for an alias: nothing can work until
+// the file is put right, so a program ends at start with the message.
+class AliasError : public Error {
+public:
+    using Error::Error;
 };
 
 }  // namespace db

@@ -1,10 +1,13 @@
 #include "db/Backends.h"
+#include "db/SocketWatchdog.h"
 
 #include <QSqlDriver>
 #include <QSqlError>
 #include <QSqlField>
 #include <QSqlQuery>
+#include <dlfcn.h>
 #include <map>
+#include <poll.h>
 
 namespace db::detail {
 
@@ -67,9 +70,29 @@ QString quoteOption(const QString& value) {
     return QLatin1Char('\'') + quoted + QLatin1Char('\'');
 }
 
-void apply(QSqlDatabase& db, const std::map<QString, QString>& pairs) {
+// A server that stops answering is given up on within these bounds, unless the connection
+// string says otherwise: connecting, and a connection whose packets are no longer
+// acknowledged (the statement watch, Database::kAnswerTimeLimit, covers a stopped server).
+// Keepalives find an idle connection whose network went away before the next action uses it.
+const std::map<QString, QString>& connectionDefaults() {
+    static const std::map<QString, QString> defaults = {
+        {QStringLiteral("connect_timeout"), QStringLiteral("10")},
+        {QStringLiteral("keepalives"), QStringLiteral("1")},
+        {QStringLiteral("keepalives_idle"), QStringLiteral("10")},
+        {QStringLiteral("keepalives_interval"), QStringLiteral("5")},
+        {QStringLiteral("keepalives_count"), QStringLiteral("2")},
+        {QStringLiteral("tcp_user_timeout"), QStringLiteral("20000")},
+    };
+    return defaults;
+}
+
+void apply(QSqlDatabase& db, std::map<QString, QString> pairs) {
+    for (const auto& [key, value] : connectionDefaults()) pairs.emplace(key, value);
+    // Waiting for another client's lock ends after a few seconds with an error, never hangs. A
+    // setting of the session's start: no statement of its own waits for the server.
+    QString& serverOptions = pairs[QStringLiteral("options")];
+    serverOptions = (serverOptions + QStringLiteral(" -c lock_timeout=%1s").arg(kLockWaitSeconds)).trimmed();
     QStringList options;
-    bool hasTimeout = false;
     for (const auto& [key, value] : pairs) {
         if (key == QLatin1String("host") || key == QLatin1String("hostaddr")) {
             db.setHostName(value);
@@ -85,22 +108,12 @@ void apply(QSqlDatabase& db, const std::map<QString, QString>& pairs) {
         } else if (key == QLatin1String("password")) {
             db.setPassword(value);
         } else {
-            if (key == QLatin1String("connect_timeout")) hasTimeout = true;
             options << key + QLatin1Char('=') + quoteOption(value);
         }
     }
-    // An unreachable server should answer with an error, not hang the clerk's window.
-    if (!hasTimeout) options << QStringLiteral("connect_timeout=15");
     db.setConnectOptions(options.join(QLatin1Char(';')));
 }
 
-
-// Waiting for another client's lock ends after a few seconds with an error, never hangs.
-void limitLockWaits(QSqlDatabase& db) {
-    const QString sql = QStringLiteral("SET lock_timeout = '%1s'").arg(kLockWaitSeconds);
-    QSqlQuery q(db);
-    if (!q.exec(sql)) throw statementError(postgresBackend(), q.lastError(), sql);
-}
 
 bool asksForPassword(const QString& message) {
     return message.contains(QLatin1String("no password supplied"));
@@ -109,64 +122,108 @@ bool refusedPassword(const QString& message) {
     return message.contains(QLatin1String("password authentication failed"));
 }
 
-}  // namespace
-
-QSqlDatabase openPostgresConnection(const QString& connectionName, const QString& connectionString, const QString& aliasName) {
-    if (!QSqlDatabase::isDriverAvailable(QStringLiteral("QPSQL")))
-        throw Error(QStringLiteral("The PostgreSQL driver of Qt (QPSQL) is not installed"));
-    const std::map<QString, QString> pairs = parseConnectionString(connectionString);
-    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), connectionName);
-    auto release = [&] {
-        db.close();
-        db = QSqlDatabase();
-        QSqlDatabase::removeDatabase(connectionName);
-    };
-    auto fail = [&](const QString& message) {
-        release();
-        throw Error(message);
-    };
-    try {
-        apply(db, pairs);
-    } catch (const Error& e) {
-        fail(e.message());
-    }
+// Opens the connection with the settings it holds. When the server asks for a password the
+// settings lack, or refuses the one given, the installed login prompt asks (again, with the
+// server's message); a cancel raises LoginCancelled.
+void logIn(QSqlDatabase& db, const QString& aliasName) {
     for (;;) {
-        if (db.open()) {
-            try {
-                limitLockWaits(db);
-            } catch (const Error& e) {
-                fail(e.message());
-            }
-            return db;
-        }
+        if (db.open()) return;
         const QString message = db.lastError().text().trimmed();
         const LoginPrompt& prompt = Database::loginPrompt();
         const bool asks = asksForPassword(message);
-        if (!prompt || (!asks && !refusedPassword(message))) fail(message);
+        if (!prompt || (!asks && !refusedPassword(message))) throw Error(cannotConnectText() + QLatin1Char('\n') + message);
         const std::optional<Credentials> login = prompt(aliasName, db.userName(), asks ? QString() : message);
-        if (!login) {
-            release();
-            throw LoginCancelled();
-        }
+        if (!login) throw LoginCancelled();
         db.setUserName(login->user);
         db.setPassword(login->password);
     }
 }
 
+void release(QSqlDatabase& db, const QString& connectionName) {
+    db.close();
+    db = QSqlDatabase();
+    QSqlDatabase::removeDatabase(connectionName);
+}
+
+}  // namespace
+
+QSqlDatabase addPostgresConnection(const QString& connectionName, const QString& connectionString) {
+    if (!QSqlDatabase::isDriverAvailable(QStringLiteral("QPSQL")))
+        throw Error(QStringLiteral("The PostgreSQL driver of Qt (QPSQL) is not installed"));
+    const std::map<QString, QString> pairs = parseConnectionString(connectionString);
+    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), connectionName);
+    try {
+        apply(db, pairs);
+    } catch (const Error&) {
+        release(db, connectionName);
+        throw;
+    }
+    return db;
+}
+
+QSqlDatabase openPostgresConnection(const QString& connectionName, const QString& connectionString, const QString& aliasName) {
+    QSqlDatabase db = addPostgresConnection(connectionName, connectionString);
+    try {
+        logIn(db, aliasName);
+    } catch (const Error&) {
+        release(db, connectionName);
+        throw;
+    }
+    return db;
+}
+
+// --- libpq, as Qt's driver loaded it --------------------------------------------------------------
+
 namespace {
 
-QSqlQuery run(Database& db, const QString& sql, const QVariantList& values = {}) {
-    QSqlQuery q(db.handle());
-    bool ok = false;
-    if (values.isEmpty()) {
-        ok = q.exec(sql);
-    } else {
-        ok = q.prepare(sql);
-        for (const QVariant& v : values) q.addBindValue(v);
-        ok = ok && q.exec();
+// The two calls of the client library that tell a connection's state; the driver gives its
+// connection handle, the library itself is the one Qt's driver plugin loaded.
+struct Libpq {
+    using Call = int (*)(const void*);
+    Call socket = nullptr;  // PQsocket
+    Call status = nullptr;  // PQstatus: 0 is CONNECTION_OK
+    static const Libpq& loaded() {
+        static const Libpq libpq = [] {
+            Libpq l;
+            if (void* library = dlopen("libpq.so.5", RTLD_LAZY | RTLD_NOLOAD)) {
+                l.socket = reinterpret_cast<Call>(dlsym(library, "PQsocket"));
+                l.status = reinterpret_cast<Call>(dlsym(library, "PQstatus"));
+            }
+            if (!l.socket || !l.status) qWarning("The PostgreSQL client library is not loaded: broken connections are found late");
+            return l;
+        }();
+        return libpq;
     }
-    if (!ok) throw Error(q.lastError().text().trimmed() + QStringLiteral("\nin: ") + statementExcerpt(sql));
-    return q;
+};
+
+const void* connectionHandle(QSqlDatabase& db) {
+    if (!db.isOpen() || !db.driver()) return nullptr;
+    const QVariant handle = db.driver()->handle();
+    if (!handle.isValid() || !handle.typeName() || !QByteArray(handle.typeName()).endsWith('*')) return nullptr;
+    return *static_cast<const void* const*>(handle.constData());
+}
+
+// The socket of an open, healthy connection; -1 otherwise.
+int openSocket(QSqlDatabase& db) {
+    const Libpq& libpq = Libpq::loaded();
+    const void* connection = connectionHandle(db);
+    if (!connection || !libpq.socket || libpq.status(connection) != 0) return -1;
+    return libpq.socket(connection);
+}
+
+class SocketWatch final : public AnswerWatch {
+public:
+    SocketWatch(int socket, std::chrono::milliseconds limit)
+        : id_(SocketWatchdog::instance().arm(socket, SocketWatchdog::Clock::now() + limit)) {}
+    ~SocketWatch() override { SocketWatchdog::instance().disarm(id_); }
+    bool expired() const override { return SocketWatchdog::instance().fired(id_); }
+
+private:
+    std::uint64_t id_;
+};
+
+QSqlQuery run(Database& db, const QString& sql, const QVariantList& values = {}) {
+    return db.run(sql, values);
 }
 
 // The statement with its "?" replaced by the values as literals (the server cannot prepare an
@@ -300,6 +357,27 @@ public:
         return {};
     }
     QString textLengthFunction() const override { return QStringLiteral("char_length"); }
+
+    // --- the connection under faults ---------------------------------------------------------
+    void reopen(QSqlDatabase& db, const QString& alias) const override {
+        db.close();
+        logIn(db, alias);
+    }
+    // An idle session gets no message from the server here (no LISTEN, no notices between
+    // statements): a socket with something to read, or hung up, is one the server ended.
+    bool connectionBroken(QSqlDatabase& db, bool idle) const override {
+        if (!db.isOpen()) return true;
+        const int socket = openSocket(db);
+        if (socket < 0) return Libpq::loaded().status != nullptr;  // its state is bad (unknown without the library)
+        if (!idle) return false;
+        pollfd p{socket, POLLIN, 0};
+        return ::poll(&p, 1, 0) > 0;
+    }
+    std::unique_ptr<AnswerWatch> watchAnswer(QSqlDatabase& db, std::chrono::milliseconds limit) const override {
+        const int socket = openSocket(db);
+        if (socket < 0) return nullptr;
+        return std::make_unique<SocketWatch>(socket, limit);
+    }
 
 private:
     static constexpr qint64 kSchemaLock = 0x7671736368656d61;  // "vqschema"

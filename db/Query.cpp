@@ -128,33 +128,38 @@ void Query::prepare() {
     try {
         translated_ = db.translation(text).sql;
     } catch (const Error& e) {
+        if (e.kind() == Error::Kind::ConnectionLost) throw;  // it names its own statement
         throw Error(QStringLiteral("%1\nin: %2").arg(e.message(), detail::statementExcerpt(text)));
     }
 }
 
 // --- running ----------------------------------------------------------------------------------
 
-QSqlQuery Query::run(bool wantRows) {
-    Database& db = database();
-    const QString text = sql_.join(QLatin1Char('\n'));
+Translation Query::translate(Database& db, const QString& text, bool wantRows) {
     if (text.trimmed().isEmpty()) throw Error(QStringLiteral("The query has no statement text"));
     Translation t;
     try {
         t = db.translation(text);
     } catch (const Error& e) {
+        if (e.kind() == Error::Kind::ConnectionLost) throw;  // it names its own statement
         throw Error(QStringLiteral("%1\nin: %2").arg(e.message(), detail::statementExcerpt(text)));
     }
     translated_ = t.sql;
     if (wantRows && !t.returnsRows)
         throw Error(QStringLiteral("The statement returns no result set; run it with execSql: %1").arg(detail::statementExcerpt(text)));
+    return t;
+}
 
+// Runs under the connection's statement guard (Database::Statement).
+QSqlQuery Query::run(Database& db, const Translation& t, const QString& text, bool wantRows) {
     QSqlQuery q(db.handle());
     q.setForwardOnly(true);
     bool ok = false;
     if (t.parameterOrder.isEmpty()) {
         ok = q.exec(t.sql);
     } else {
-        if (!q.prepare(t.sql)) throw Error(QStringLiteral("%1\nin: %2").arg(q.lastError().text(), detail::statementExcerpt(text)));
+        if (!q.prepare(t.sql))
+            throw Error(QStringLiteral("%1\nin: %2").arg(detail::reasonOf(q.lastError()), detail::statementExcerpt(text)));
         for (const QString& name : t.parameterOrder) {
             const auto p = std::find_if(params_.begin(), params_.end(), [&](const auto& e) { return e.first == name; });
             if (p == params_.end())
@@ -164,7 +169,7 @@ QSqlQuery Query::run(bool wantRows) {
         ok = q.exec();
     }
     if (!ok)
-        throw Error(QStringLiteral("%1\nin: %2").arg(q.lastError().text().trimmed(), detail::statementExcerpt(text)),
+        throw Error(QStringLiteral("%1\nin: %2").arg(detail::reasonOf(q.lastError()), detail::statementExcerpt(text)),
                     db.errorKind(q.lastError()));
     if (wantRows && !q.isSelect())
         throw Error(QStringLiteral("The statement returns no result set; run it with execSql: %1").arg(detail::statementExcerpt(text)));
@@ -173,19 +178,25 @@ QSqlQuery Query::run(bool wantRows) {
 
 void Query::open() {
     close();
-    QSqlQuery q = run(true);
-    const QSqlRecord record = q.record();
+    Database& db = database();
+    const QString text = sql_.join(QLatin1Char('\n'));
+    const Translation t = translate(db, text, true);
     QStringList fields;
-    for (int i = 0; i < record.count(); ++i) fields << record.fieldName(i);
     std::vector<std::vector<QVariant>> rows;
-    while (q.next()) {
-        std::vector<QVariant> row;
-        row.reserve(static_cast<std::size_t>(fields.size()));
-        for (int i = 0; i < fields.size(); ++i) row.push_back(q.value(i));
-        rows.push_back(std::move(row));
-    }
-    if (q.lastError().isValid())
-        throw Error(QStringLiteral("%1\nin: %2").arg(q.lastError().text().trimmed(), detail::statementExcerpt(sql_.join(QLatin1Char(' ')))));
+    // The rows are read under the guard too: a driver may fetch them as they come.
+    db.guarded([&] {
+        QSqlQuery q = run(db, t, text, true);
+        const QSqlRecord record = q.record();
+        for (int i = 0; i < record.count(); ++i) fields << record.fieldName(i);
+        while (q.next()) {
+            std::vector<QVariant> row;
+            row.reserve(static_cast<std::size_t>(fields.size()));
+            for (int i = 0; i < fields.size(); ++i) row.push_back(q.value(i));
+            rows.push_back(std::move(row));
+        }
+        if (q.lastError().isValid())
+            throw Error(QStringLiteral("%1\nin: %2").arg(detail::reasonOf(q.lastError()), detail::statementExcerpt(text)));
+    });
     fields_ = fields;
     rows_ = std::move(rows);
     active_ = true;
@@ -196,7 +207,10 @@ void Query::open() {
 
 void Query::execSql() {
     rowsAffected_ = -1;
-    rowsAffected_ = run(false).numRowsAffected();
+    Database& db = database();
+    const QString text = sql_.join(QLatin1Char('\n'));
+    const Translation t = translate(db, text, false);
+    rowsAffected_ = db.guarded([&] { return run(db, t, text, false).numRowsAffected(); });
 }
 
 void Query::close() {

@@ -94,7 +94,8 @@ public:
 private:
     void notify(QueryObserver::Change what);
     void setParam(const QString& name, const QVariant& value);
-    QSqlQuery run(bool wantRows);
+    Translation translate(Database& db, const QString& text, bool wantRows);
+    QSqlQuery run(Database& db, const Translation& t, const QString& text, bool wantRows);
     void requireActive() const;
     int requireField(const QString& field) const;
     QString alias_;

@@ -1,7 +1,16 @@
 #include "db/Backends.h"
 
+#include <QFile>
+#include <QFileInfo>
+#include <QLockFile>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <atomic>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace db::detail {
 
@@ -19,11 +28,26 @@ void run(QSqlDatabase& db, const ServerBackend& backend, const QString& statemen
 }
 
 
-[[noreturn]] void failOpen(QSqlDatabase& db, const QString& connectionName, const QString& message) {
-    db.close();
-    db = QSqlDatabase();
-    QSqlDatabase::removeDatabase(connectionName);
-    throw Error(message);
+// Opens the file the connection names and sets it up; throws why it cannot.
+void openFile(QSqlDatabase& db) {
+    const QString path = db.databaseName();
+    if (!db.open()) throw Error(QStringLiteral("Cannot open the database file %1: %2").arg(path, db.lastError().text()));
+    QSqlQuery q(db);
+    // SQLite reads the file lazily; a file that is no database should fail here, not in the first form.
+    if (!q.exec(QStringLiteral("select count(*) from sqlite_master"))) {
+        const QString message = q.lastError().text();
+        q = QSqlQuery();
+        db.close();
+        throw Error(QStringLiteral("Cannot open the database file %1: %2").arg(path, message));
+    }
+    // Write-ahead log: readers never wait for a writer, and a commit writes the log alone; a file
+    // of an earlier version switches here (a file that cannot switch, being read-only, works on).
+    // Synchronous writes keep a stored voucher through a power cut. No memory map: a read error
+    // of the disk is then an error of the statement, not a signal that ends the program. The
+    // page cache keeps what the grid and the lookups read again.
+    for (const char* pragma : {"PRAGMA journal_mode = WAL", "PRAGMA synchronous = FULL", "PRAGMA mmap_size = 0",
+                               "PRAGMA cache_size = -65536"})
+        q.exec(QString::fromLatin1(pragma));
 }
 
 }  // namespace
@@ -35,32 +59,79 @@ QSqlDatabase openSQLiteConnection(const QString& connectionName, const QString& 
     db.setDatabaseName(path);
     // A second client waits for the other's write to end instead of failing at once.
     db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(kLockWaitSeconds * 1000));
-    if (!db.open())
-        failOpen(db, connectionName, QStringLiteral("Cannot open the database file %1: %2").arg(path, db.lastError().text()));
-    // SQLite reads the file lazily; a file that is no database should fail here, not in the first form.
-    {
-        QSqlQuery probe(db);
-        if (!probe.exec(QStringLiteral("select count(*) from sqlite_master"))) {
-            const QString message = probe.lastError().text();
-            probe = QSqlQuery();
-            failOpen(db, connectionName, QStringLiteral("Cannot open the database file %1: %2").arg(path, message));
-        }
-        // Five years of vouchers make a file of a few hundred megabytes: it is read through the
-        // memory map, and the page cache keeps what the grid and the lookups read again.
-        for (const char* pragma : {"PRAGMA mmap_size = 1073741824", "PRAGMA cache_size = -65536"})
-            probe.exec(QString::fromLatin1(pragma));
+    try {
+        openFile(db);
+    } catch (const Error&) {
+        db = QSqlDatabase();
+        QSqlDatabase::removeDatabase(connectionName);
+        throw;
     }
     return db;
+}
+
+// --- the embedded file, whole or not at all -------------------------------------------------------
+
+namespace {
+
+// True when the file holds no table or view: an empty file, or one whose creation never committed.
+bool holdsNothing(const QString& path) {
+    static std::atomic<int> probes{0};
+    const QString name = QStringLiteral("dbengine-probe-%1").arg(++probes);
+    bool empty = false;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
+        db.setDatabaseName(path);
+        db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(kLockWaitSeconds * 1000));
+        if (db.open()) {
+            QSqlQuery q(db);
+            empty = q.exec(QStringLiteral("select count(*) from sqlite_master")) && q.next() && q.value(0).toInt() == 0;
+        }
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(name);
+    return empty;
+}
+
+void removeWithCompanions(const QString& file) {
+    for (const char* suffix : {"", "-journal", "-wal", "-shm"}) QFile::remove(file + QLatin1String(suffix));
+}
+
+// A rename reaches the disk with the folder that lists it.
+void syncFolder(const QString& folder) {
+    const int fd = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY);
+    if (fd < 0) return;
+    ::fsync(fd);
+    ::close(fd);
+}
+
+}  // namespace
+
+void createSQLiteFileWhole(const QString& path, const std::function<void(const QString& aside)>& build) {
+    QLockFile lock(path + QStringLiteral(".lock"));
+    if (!lock.tryLock(60000))
+        throw Error(QStringLiteral("Cannot create the database file %1: another program keeps %2 locked").arg(path, path + QStringLiteral(".lock")));
+    if (QFileInfo::exists(path) && !holdsNothing(path)) return;
+    // What an interrupted creation left is nobody's while the lock is held.
+    const QString aside = path + QStringLiteral(".new");
+    removeWithCompanions(aside);
+    try {
+        build(aside);
+    } catch (...) {
+        removeWithCompanions(aside);
+        throw;
+    }
+    if (std::rename(QFile::encodeName(aside).constData(), QFile::encodeName(path).constData()) != 0) {
+        const QString reason = QString::fromLocal8Bit(std::strerror(errno));
+        removeWithCompanions(aside);
+        throw Error(QStringLiteral("Cannot move the new database file into place as %1: %2").arg(path, reason));
+    }
+    syncFolder(QFileInfo(path).absolutePath());
 }
 
 namespace {
 
 QSqlQuery run(Database& db, const QString& sql, const QVariantList& values) {
-    QSqlQuery q(db.handle());
-    if (!q.prepare(sql)) throw Error(q.lastError().text() + QStringLiteral("\nin: ") + statementExcerpt(sql));
-    for (const QVariant& v : values) q.addBindValue(v);
-    if (!q.exec()) throw Error(q.lastError().text() + QStringLiteral("\nin: ") + statementExcerpt(sql));
-    return q;
+    return db.run(sql, values);
 }
 
 class SQLiteBackend final : public ServerBackend {
@@ -143,6 +214,14 @@ public:
         return {};
     }
     QString textLengthFunction() const override { return QStringLiteral("length"); }
+
+    // --- the connection under faults: a file on a local disk, no server to wait for ------------
+    void reopen(QSqlDatabase& db, const QString&) const override {
+        db.close();
+        openFile(db);
+    }
+    bool connectionBroken(QSqlDatabase& db, bool) const override { return !db.isOpen(); }
+    std::unique_ptr<AnswerWatch> watchAnswer(QSqlDatabase&, std::chrono::milliseconds) const override { return nullptr; }
 };
 
 }  // namespace

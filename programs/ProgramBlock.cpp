@@ -1,12 +1,14 @@
 #include "programs/ProgramBlock.h"
 
+#include "db/Database.h"
+#include "db/qt/LoginDialog.h"
 #include "platform/ProgramName.h"
 #include "platform/Screen.h"
 #include "platform/Window.h"
 #include "report/Preview.h"
 #include "report/qt/QtPreviewService.h"
 #include "toolkit/Application.h"
-#include "toolkit/qt/LoginDialog.h"
+#include "toolkit/Services.h"
 #include "toolkit/qt/QtWidgetset.h"
 #include "voucher/Qel_Unit3.h"
 
@@ -65,26 +67,48 @@ platform::WindowCallbacks mainWindowCallbacks() {
 
 }  // namespace
 
+bool connectAtStart(const QString& alias) {
+    try {
+        db::Database::alias(alias);
+    } catch (const db::LoginCancelled&) {
+        tk::showError(dbqt::loginCancelledMessage());
+        return false;
+    } catch (const db::AliasError& e) {
+        tk::showError(e.message());
+        return false;
+    } catch (const db::Error&) {
+        // A server out of reach: the forms' error dialogs show why, and the program keeps
+        // running for the clerk's next try.
+    }
+    return true;
+}
+
+bool startForms(const std::function<void()>& createForms) {
+    db::Action startUp;
+    // A first instance logs in before its forms exist, so a cancelled login ends the program
+    // with its message; a later start hands over without touching the database.
+    if (!AppAlreadyRunning && !connectAtStart(QStringLiteral("Account"))) return false;
+    createForms();
+    return true;
+}
+
 int runProgram(int argc, char** argv, const std::function<void()>& createForms) {
     QApplication application(argc, argv);
     tk::app().initialize(applicationTitle());
     std::unique_ptr<tkqt::QtWidgetset> widgetset = tkqt::install(tk::app());
     report::setPreviewService(std::make_unique<rptqt::QtPreviewService>());
     useScreenMetrics();
-    tkqt::installLoginDialog();
+    dbqt::installLoginDialog();
     // The application window exists before the login, so a start during the login prompt
     // finds this instance and raises the prompt.
     const platform::WindowHandle applicationWindow =
         platform::createWindow(tk::app().title(), mainWindowCallbacks());
-    // A first instance logs in before its forms exist, so a cancelled login ends the program
-    // with its message; a later start hands over without touching the database.
-    if (!AppAlreadyRunning && !tkqt::connectAtStart(QStringLiteral("Account"))) {
+    if (!startForms(createForms)) {
         platform::destroyWindow(applicationWindow);
         widgetset.reset();
         tk::app().reset();
         return 0;
     }
-    createForms();
     tk::app().run();
 
     platform::destroyWindow(applicationWindow);

@@ -6,12 +6,14 @@
 #       VQ_TEST_PG          connection string with the password
 #       VQ_TEST_PG_NOPASS   the same without the password (login prompt tests)
 #       VQ_TEST_PG_PASSWORD the password alone
+#   pg-test-server.sh restart <dir> restarts the server as an administrator would: every
+#       session ends, the server comes back on the same port
 #   pg-test-server.sh stop <dir>    stops the server and removes the folder
 # A failed start stops whatever it started, prints the server's log and exits non-zero.
 set -euo pipefail
 
-cmd=${1:?usage: pg-test-server.sh start|stop <dir>}
-dir=${2:?usage: pg-test-server.sh start|stop <dir>}
+cmd=${1:?usage: pg-test-server.sh start|restart|stop <dir>}
+dir=${2:?usage: pg-test-server.sh start|restart|stop <dir>}
 marker=.vq-pg-test-server
 
 die() {
@@ -133,6 +135,12 @@ start() {
   echo "export VQ_TEST_PG_PASSWORD='$pw'"
 }
 
+restart() {
+  server_running || die "no server runs in $dir"
+  as_owner "$bindir/pg_ctl" -D "$dir/data" -l "$dir/server.log" -m fast -w -t 60 restart >/dev/null 2>&1 ||
+    die "the server in $dir did not restart"
+}
+
 stop() {
   [ -d "$dir" ] || return 0
   rmdir "$dir" 2>/dev/null && return 0  # empty: the start failed before it began
@@ -146,6 +154,7 @@ stop() {
 
 case "$cmd" in
   start) start ;;
+  restart) restart ;;
   stop) stop ;;
-  *) die "unknown command $cmd (start or stop)" ;;
+  *) die "unknown command $cmd (start, restart or stop)" ;;
 esac

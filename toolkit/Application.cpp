@@ -1,5 +1,7 @@
 #include "toolkit/Application.h"
 
+#include "db/Database.h"
+
 #include <exception>
 
 namespace tk {
@@ -76,6 +78,8 @@ void Application::event(const std::function<void()>& fn) {
     }
     try {
         EventDepth outermost(eventDepth_);
+        // One action of the clerk for the database: a broken connection is opened again once.
+        db::Action action;
         fn();
     } catch (const std::exception& e) {
         showError(QString::fromUtf8(e.what()));

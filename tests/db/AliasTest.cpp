@@ -1,11 +1,14 @@
-// Aliases: the embedded database of a fresh home, the configuration file, unknown aliases and
-// the login a PostgreSQL alias may need.
+// Aliases: the embedded database of a fresh home (whole or not at all, in write-ahead-log mode),
+// the configuration file, unknown aliases and the login a PostgreSQL alias may need.
 #include "db/Query.h"
 #include "tests/support/Engines.h"
+#include "tests/support/Home.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QProcess>
+#include <QSqlQuery>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -17,23 +20,12 @@ protected:
     void SetUp() override {
         ASSERT_TRUE(home_.isValid());
         db::Database::closeAll();
-        saveAndSet("XDG_CONFIG_HOME", home_.filePath(QStringLiteral("config")));
-        saveAndSet("XDG_DATA_HOME", home_.filePath(QStringLiteral("data")));
     }
     void TearDown() override {
         db::Database::closeAll();
         db::Database::setLoginPrompt(nullptr);
-        for (const auto& [name, value] : saved_) {
-            if (value.isNull()) qunsetenv(name);
-            else qputenv(name, value);
-        }
     }
-    void writeConfig(const QString& text) {
-        QDir().mkpath(QFileInfo(db::Database::configFilePath()).absolutePath());
-        QFile f(db::Database::configFilePath());
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(text.toUtf8());
-    }
+    void writeConfig(const QString& text) { ASSERT_TRUE(home_.writeAliasFile(text.toUtf8())); }
     static int count(const QString& alias, const QString& table) {
         db::Query q(alias);
         q.addSql(QStringLiteral("select count(*) As n from ") + table);
@@ -48,14 +40,7 @@ protected:
         }
         return QStringLiteral("(no error)");
     }
-    QTemporaryDir home_;
-
-private:
-    void saveAndSet(const char* name, const QString& value) {
-        saved_.emplace_back(name, qEnvironmentVariableIsSet(name) ? qgetenv(name) : QByteArray());
-        qputenv(name, value.toUtf8());
-    }
-    std::vector<std::pair<const char*, QByteArray>> saved_;
+    test::Home home_;
 };
 
 TEST_F(FreshHome, AccountIsCreatedWithTablesAndDemoDataThenReusedUntouched) {
@@ -106,6 +91,78 @@ TEST_F(FreshHome, FileThatIsNoDatabaseIsRefusedWhenOpened) {
     f.close();
     EXPECT_TRUE(errorOf([&] { db::Database::openSQLite(file); }).startsWith(QStringLiteral("Cannot open the database file")));
 }
+
+TEST_F(FreshHome, AccountAskingForSQLiteIsTheEmbeddedDatabase) {
+    writeConfig(QStringLiteral("[Account]\ndriver=sqlite\n"));
+    EXPECT_EQ(count(QStringLiteral("Account"), QStringLiteral("Kubun_Table")), 3);
+    EXPECT_TRUE(QFileInfo::exists(db::Database::defaultSQLitePath(QStringLiteral("Account"))));
+}
+
+// A first start that ended inside the creation of the embedded database: killed as its files
+// reached a size (a child process), or an empty file as an earlier version left it.
+struct InterruptedStart {
+    const char* name;
+    qint64 killedAtFileSize;  // 0: no child; an empty Account.sqlite instead
+};
+
+class AfterAnInterruptedFirstStart : public FreshHome, public testing::WithParamInterface<InterruptedStart> {};
+
+TEST_P(AfterAnInterruptedFirstStart, TheNextStartCreatesTheDatabaseWhole) {
+    const QString path = db::Database::defaultSQLitePath(QStringLiteral("Account"));
+    if (GetParam().killedAtFileSize == 0) {
+        QDir().mkpath(QFileInfo(path).absolutePath());
+        QFile empty(path);
+        ASSERT_TRUE(empty.open(QIODevice::WriteOnly));
+    } else {
+        QProcess child;
+        child.start(QStringLiteral(EMBEDDED_START_CHILD), {QString::number(GetParam().killedAtFileSize)});
+        ASSERT_TRUE(child.waitForFinished(60000));
+        ASSERT_EQ(child.exitStatus(), QProcess::CrashExit) << "the first start was not killed inside the creation";
+    }
+    EXPECT_EQ(count(QStringLiteral("Account"), QStringLiteral("Kubun_Table")), 3);
+    EXPECT_EQ(count(QStringLiteral("Account"), QStringLiteral("test_ac_code")), 57);
+}
+
+const InterruptedStart kInterruptedStarts[] = {
+    {"KilledAtTheFirstPage", 2048},
+    {"KilledHalfway", 65536},
+    {"KilledNearTheEnd", 126976},
+    {"EmptyFileOfAnEarlierVersion", 0},
+};
+INSTANTIATE_TEST_SUITE_P(Embedded, AfterAnInterruptedFirstStart, testing::ValuesIn(kInterruptedStarts),
+                         [](const testing::TestParamInfo<InterruptedStart>& row) { return std::string(row.param.name); });
+
+// What an SQLite file is set to after its first open by this version; the file is one of an
+// earlier version, in rollback-journal mode.
+struct FileSetting {
+    const char* name;
+    const char* pragma;
+    const char* value;
+};
+
+class EarlierFile : public testing::TestWithParam<FileSetting> {};
+
+TEST_P(EarlierFile, IsSetOnItsFirstOpen) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("earlier.sqlite"));
+    {
+        const auto earlier = db::Database::openSQLite(path);
+        earlier->exec(QStringLiteral("PRAGMA journal_mode = DELETE"));
+        earlier->exec(QStringLiteral("create table Kubun_Table (Kubun_Code varchar(5))"));
+    }
+    const auto database = db::Database::openSQLite(path);
+    QSqlQuery q = database->run(QStringLiteral("PRAGMA %1").arg(QLatin1String(GetParam().pragma)));
+    ASSERT_TRUE(q.next());
+    EXPECT_EQ(q.value(0).toString(), QLatin1String(GetParam().value));
+}
+
+const FileSetting kFileSettings[] = {
+    {"WriteAheadLog", "journal_mode", "wal"},
+    {"SynchronousWritesKept", "synchronous", "2"},
+    {"NoMemoryMap", "mmap_size", "0"},
+};
+INSTANTIATE_TEST_SUITE_P(SQLite, EarlierFile, testing::ValuesIn(kFileSettings),
+                         [](const testing::TestParamInfo<FileSetting>& row) { return std::string(row.param.name); });
 
 // Login on the PostgreSQL server: the string without a password asks the installed prompt.
 class PostgresLogin : public FreshHome, public testing::WithParamInterface<test::Engine> {

@@ -8,7 +8,8 @@
 #include "db/Error.h"
 #include "db/Query.h"
 #include "toolkit/Application.h"
-#include "toolkit/qt/LoginDialog.h"
+#include "db/qt/LoginDialog.h"
+#include "programs/ProgramBlock.h"
 
 #include <QApplication>
 #include <QDir>
@@ -144,13 +145,13 @@ protected:
     }
 
     // Acts on each login dialog that opens, in turn, as a clerk would.
-    using DialogStep = std::function<void(tkqt::LoginDialog&)>;
+    using DialogStep = std::function<void(dbqt::LoginDialog&)>;
     void answerDialogs(std::vector<DialogStep> steps) {
         steps_ = std::move(steps);
         handled_ = 0;
         watcher_.setInterval(20);
         QObject::connect(&watcher_, &QTimer::timeout, [this] {
-            auto* dialog = qobject_cast<tkqt::LoginDialog*>(QApplication::activeModalWidget());
+            auto* dialog = qobject_cast<dbqt::LoginDialog*>(QApplication::activeModalWidget());
             if (!dialog || !dialog->isVisible() || dialog->property("answered").toBool()) return;
             dialog->setProperty("answered", true);
             if (handled_ < steps_.size())
@@ -190,17 +191,17 @@ TEST_P(AccountOnServer, TheAliasAsksForTheMissingPasswordByName) {
 }
 
 TEST_P(AccountOnServer, TheLoginDialogSaysAWrongPasswordIsRefusedAndAsksAgain) {
-    tkqt::installLoginDialog();
+    dbqt::installLoginDialog();
     QString shownFailure;
     bool okEnabledWithoutUser = true;
     answerDialogs({
-        [&](tkqt::LoginDialog& d) {
+        [&](dbqt::LoginDialog& d) {
             EXPECT_EQ(d.userEdit()->text(), QStringLiteral("vqadmin"));
             EXPECT_FALSE(d.failureLabel()->isVisible());
             QTest::keyClicks(d.passwordEdit(), QStringLiteral("guess"));
             QTest::keyClick(d.passwordEdit(), Qt::Key_Return);
         },
-        [&](tkqt::LoginDialog& d) {
+        [&](dbqt::LoginDialog& d) {
             shownFailure = d.failureLabel()->isVisible() ? d.failureLabel()->text() : QString();
             d.userEdit()->clear();
             okEnabledWithoutUser = d.okButton()->isEnabled();
@@ -210,7 +211,7 @@ TEST_P(AccountOnServer, TheLoginDialogSaysAWrongPasswordIsRefusedAndAsksAgain) {
         },
     });
 
-    EXPECT_TRUE(tkqt::connectAtStart(QStringLiteral("Account")));
+    EXPECT_TRUE(connectAtStart(QStringLiteral("Account")));
     EXPECT_EQ(dialogsShown(), 2u);
     EXPECT_TRUE(shownFailure.contains(QStringLiteral("password authentication failed"))) << shownFailure.toStdString();
     EXPECT_FALSE(okEnabledWithoutUser);
@@ -221,14 +222,14 @@ TEST_P(AccountOnServer, TheLoginDialogSaysAWrongPasswordIsRefusedAndAsksAgain) {
 }
 
 TEST_P(AccountOnServer, CancellingTheLoginDialogEndsTheStartWithAMessage) {
-    tkqt::installLoginDialog();
-    answerDialogs({[](tkqt::LoginDialog& d) { QTest::mouseClick(d.cancelButton(), Qt::LeftButton); }});
+    dbqt::installLoginDialog();
+    answerDialogs({[](dbqt::LoginDialog& d) { QTest::mouseClick(d.cancelButton(), Qt::LeftButton); }});
 
-    EXPECT_FALSE(tkqt::connectAtStart(QStringLiteral("Account")));
+    EXPECT_FALSE(connectAtStart(QStringLiteral("Account")));
     EXPECT_EQ(dialogsShown(), 1u);
     auto* recorded = dynamic_cast<tk::RecordingMessageService*>(&tk::Application::instance().messages());
     ASSERT_NE(recorded, nullptr);
-    EXPECT_EQ(recorded->texts(), QStringList{tkqt::loginCancelledMessage()});
+    EXPECT_EQ(recorded->texts(), QStringList{dbqt::loginCancelledMessage()});
 }
 
 TEST_P(AccountOnServer, AServerThatIsNotThereLetsTheStartGoOnToTheFormsErrorDialogs) {
@@ -242,9 +243,9 @@ TEST_P(AccountOnServer, AServerThatIsNotThereLetsTheStartGoOnToTheFormsErrorDial
     ini.write("[Account]\ndriver=postgresql\nconnection=" +
               serverWithoutPassword().with(QStringLiteral("port"), port).text().toUtf8() + "\n");
     ini.close();
-    tkqt::installLoginDialog();
+    dbqt::installLoginDialog();
 
-    EXPECT_TRUE(tkqt::connectAtStart(QStringLiteral("Account")));
+    EXPECT_TRUE(connectAtStart(QStringLiteral("Account")));
     EXPECT_EQ(dialogsShown(), 0u);
     auto* recorded = dynamic_cast<tk::RecordingMessageService*>(&tk::Application::instance().messages());
     ASSERT_NE(recorded, nullptr);

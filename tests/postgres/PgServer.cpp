@@ -3,11 +3,14 @@
 #include "db/Error.h"
 
 #include <QCoreApplication>
+#include <QDir>
+#include <QFile>
 #include <QProcess>
 #include <QRandomGenerator>
 #include <QRegularExpression>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <csignal>
 #include <stdexcept>
 
 namespace pgtest {
@@ -121,10 +124,83 @@ ThrowawayServer::~ThrowawayServer() {
 
 void ThrowawayServer::stop() {
     if (!running_) return;
+    resume();
     running_ = false;
     bool ok = false;
     const QString output = runScript({QStringLiteral("stop"), dir_}, &ok);
     if (!ok) ADD_FAILURE() << "could not stop the second server: " << output.toStdString();
+}
+
+void ThrowawayServer::restart() {
+    bool ok = false;
+    const QString output = runScript({QStringLiteral("restart"), dir_}, &ok);
+    if (!ok) throw std::runtime_error("could not restart the second server:\n" + output.toStdString());
+}
+
+qint64 ThrowawayServer::postmasterPid() const {
+    QFile pidFile(dir_ + QStringLiteral("/data/postmaster.pid"));
+    if (!pidFile.open(QIODevice::ReadOnly)) throw std::runtime_error("the second server has no postmaster.pid");
+    bool ok = false;
+    const qint64 pid = QString::fromLatin1(pidFile.readLine()).trimmed().toLongLong(&ok);
+    if (!ok || pid <= 1) throw std::runtime_error("the second server's postmaster.pid names no process");
+    return pid;
+}
+
+namespace {
+
+// The children of a process, from /proc (each server process is a session of its own, so no
+// process group holds them all).
+std::vector<qint64> childrenOf(qint64 parent) {
+    std::vector<qint64> children;
+    for (const QString& entry : QDir(QStringLiteral("/proc")).entryList(QDir::Dirs)) {
+        bool isPid = false;
+        const qint64 pid = entry.toLongLong(&isPid);
+        if (!isPid) continue;
+        QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
+        if (!stat.open(QIODevice::ReadOnly)) continue;
+        // "pid (name) state ppid ...": the name may hold blanks, so read after its ")".
+        const QByteArray line = stat.readAll();
+        const QList<QByteArray> fields = line.mid(line.lastIndexOf(')') + 2).split(' ');
+        if (fields.size() > 1 && fields[1].toLongLong() == parent) children.push_back(pid);
+    }
+    return children;
+}
+
+}  // namespace
+
+// The postmaster first, so that it starts no process while the others are stopped.
+void ThrowawayServer::pause() {
+    if (!paused_.empty()) return;
+    const qint64 postmaster = postmasterPid();
+    paused_.push_back(postmaster);
+    ::kill(static_cast<pid_t>(postmaster), SIGSTOP);
+    for (qint64 child : childrenOf(postmaster)) {
+        paused_.push_back(child);
+        ::kill(static_cast<pid_t>(child), SIGSTOP);
+    }
+}
+
+void ThrowawayServer::resume() {
+    for (qint64 pid : paused_) ::kill(static_cast<pid_t>(pid), SIGCONT);
+    paused_.clear();
+}
+
+PausedServer::PausedServer(ThrowawayServer& server, std::chrono::milliseconds longest) {
+    server.pause();
+    resumer_ = std::thread([this, &server, longest] {
+        std::unique_lock<std::mutex> lock(mutex_);
+        ended_.wait_for(lock, longest, [this] { return over_; });
+        server.resume();
+    });
+}
+
+PausedServer::~PausedServer() {
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        over_ = true;
+    }
+    ended_.notify_all();
+    resumer_.join();
 }
 
 // --- fixture -----------------------------------------------------------------------------------

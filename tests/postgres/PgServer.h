@@ -7,7 +7,11 @@
 #include <gtest/gtest.h>
 
 #include <QString>
+#include <chrono>
+#include <condition_variable>
 #include <memory>
+#include <mutex>
+#include <thread>
 #include <utility>
 #include <vector>
 
@@ -43,7 +47,8 @@ private:
     QString name_;
 };
 
-// A second server of its own, started by the test command's script, for tests that stop it.
+// A second server of its own, started by the test command's script, for tests that stop,
+// restart or pause it.
 class ThrowawayServer {
 public:
     ThrowawayServer();  // throws std::runtime_error with the script's output when it fails
@@ -53,11 +58,34 @@ public:
 
     const ConnectionString& connection() const { return connection_; }
     void stop();
+    // As an administrator's restart: every session ends, the server comes back on its port.
+    void restart();
+    // Stops every process of the server (SIGSTOP), as a server that hangs; resume() lets them go on.
+    void pause();
+    void resume();
 
 private:
+    qint64 postmasterPid() const;
     QString dir_;
     ConnectionString connection_;
     bool running_ = false;
+    std::vector<qint64> paused_;  // processes stopped by pause()
+};
+
+// Pauses a server for its lifetime, or `longest` at most: the server goes on whatever ends
+// the test, and a client that waits for it without bound is released to fail its test.
+class PausedServer {
+public:
+    PausedServer(ThrowawayServer& server, std::chrono::milliseconds longest);
+    ~PausedServer();
+    PausedServer(const PausedServer&) = delete;
+    PausedServer& operator=(const PausedServer&) = delete;
+
+private:
+    std::mutex mutex_;
+    std::condition_variable ended_;
+    bool over_ = false;
+    std::thread resumer_;
 };
 
 // Runs a statement that is no query of the programs (database administration); throws db::Error.

@@ -23,24 +23,27 @@ QString uniqueSchemaName() {
         .arg(QUuid::createUuid().toString(QUuid::Id128).left(12));
 }
 
-std::unique_ptr<db::Database> openPostgresIn(const QString& schema) {
-    std::unique_ptr<db::Database> d = db::Database::openPostgres(postgresConnectionString());
-    d->exec(QStringLiteral("SET search_path TO %1").arg(schema));
-    return d;
+// The schema is an option of the connection, so a connection opened again is in it too.
+QString inSchema(const QString& server, const QString& schema) {
+    return server + QStringLiteral(" options=-csearch_path=") + schema;
+}
+
+std::unique_ptr<db::Database> openPostgresIn(const QString& server, const QString& schema) {
+    return db::Database::openPostgres(inSchema(server, schema));
 }
 
 }  // namespace
 
-TestDatabase::TestDatabase(Engine engine, Tables tables) : engine_(engine) {
+TestDatabase::TestDatabase(Engine engine, Tables tables, QString server) : engine_(engine) {
     if (engine == Engine::SQLite) {
         if (!dir_.isValid()) throw db::Error(QStringLiteral("Cannot create a temporary folder for the test database"));
         sqlitePath_ = dir_.filePath(QStringLiteral("test.sqlite"));
         db_ = db::Database::openSQLite(sqlitePath_);
     } else {
-        db_ = db::Database::openPostgres(postgresConnectionString());
+        pgServer_ = server.isEmpty() ? postgresConnectionString() : server;
         pgSchema_ = uniqueSchemaName();
+        db_ = openPostgresIn(pgServer_, pgSchema_);
         db_->exec(QStringLiteral("CREATE SCHEMA %1").arg(pgSchema_));
-        db_->exec(QStringLiteral("SET search_path TO %1").arg(pgSchema_));
     }
     if (tables == Tables::Current) db_->createSchema();
 }
@@ -60,30 +63,26 @@ TestDatabase::~TestDatabase() {
 
 std::unique_ptr<db::Database> TestDatabase::openAnotherConnection() {
     if (engine_ == Engine::SQLite) return db::Database::openSQLite(sqlitePath_);
-    return openPostgresIn(pgSchema_);
+    return openPostgresIn(pgServer_, pgSchema_);
 }
 
 QStringList TestDatabase::clientArguments() const {
     if (engine_ == Engine::SQLite) return {QStringLiteral("sqlite"), sqlitePath_};
-    return {QStringLiteral("postgresql"), postgresConnectionString(), pgSchema_};
+    return {QStringLiteral("postgresql"), pgServer_, pgSchema_};
 }
 
 std::unique_ptr<db::Database> openClientDatabase(const QStringList& arguments) {
     if (arguments.value(0) == QLatin1String("sqlite") && arguments.size() == 2)
         return db::Database::openSQLite(arguments[1]);
-    if (arguments.value(0) == QLatin1String("postgresql") && arguments.size() == 3) {
-        std::unique_ptr<db::Database> d = db::Database::openPostgres(arguments[1]);
-        d->exec(QStringLiteral("SET search_path TO %1").arg(arguments[2]));
-        return d;
-    }
+    if (arguments.value(0) == QLatin1String("postgresql") && arguments.size() == 3)
+        return openPostgresIn(arguments[1], arguments[2]);
     throw db::Error(QStringLiteral("No database in the arguments \"%1\"").arg(arguments.join(QLatin1Char(' '))));
 }
 
 QString TestDatabase::configSection(const QString& alias) const {
     if (engine_ == Engine::SQLite) return QStringLiteral("[%1]\ndriver=sqlite\npath=%2\n").arg(alias, sqlitePath_);
     // The server starts the connection in the test's schema.
-    return QStringLiteral("[%1]\ndriver=postgresql\nconnection=%2 options=-csearch_path=%3\n")
-        .arg(alias, postgresConnectionString(), pgSchema_);
+    return QStringLiteral("[%1]\ndriver=postgresql\nconnection=%2\n").arg(alias, inSchema(pgServer_, pgSchema_));
 }
 
 db::Database& TestDatabase::installAsAlias(const QString& alias) {

@@ -20,8 +20,9 @@ class TestDatabase {
 public:
     enum class Tables { Current, None };
     // Throws db::Error (so the test fails with its message) when the engine cannot be reached.
-    // Tables::None leaves the database empty for a test that makes its tables itself.
-    explicit TestDatabase(Engine engine, Tables tables = Tables::Current);
+    // Tables::None leaves the database empty for a test that makes its tables itself. On
+    // PostgreSQL, `server` is the connection string of the server (the test command's by default).
+    explicit TestDatabase(Engine engine, Tables tables = Tables::Current, QString server = QString());
     ~TestDatabase();
     TestDatabase(const TestDatabase&) = delete;
     TestDatabase& operator=(const TestDatabase&) = delete;
@@ -44,6 +45,7 @@ private:
     Engine engine_;
     QTemporaryDir dir_;
     QString sqlitePath_;
+    QString pgServer_;
     QString pgSchema_;
     std::unique_ptr<db::Database> db_;
     QStringList aliases_;
@@ -72,7 +74,11 @@ Engine engineOf(const std::tuple<Engine, Row...>& param) {
 template <class Param>
 class EngineTestOf : public testing::TestWithParam<Param> {
 protected:
-    void SetUp() override { database_ = std::make_unique<TestDatabase>(engineOf(this->GetParam())); }
+    void SetUp() override {
+        database_ = std::make_unique<TestDatabase>(engineOf(this->GetParam()), TestDatabase::Tables::Current, postgresServer());
+    }
+    // The PostgreSQL server the test runs on: the test command's unless a fixture says otherwise.
+    virtual QString postgresServer() const { return QString(); }
     // The table row of a test run once per engine and row.
     const auto& testCase() const { return std::get<1>(this->GetParam()); }
     void TearDown() override { database_.reset(); }

@@ -1,7 +1,4 @@
-#include "toolkit/qt/LoginDialog.h"
-
-#include "db/Error.h"
-#include "toolkit/Services.h"
+#include "db/qt/LoginDialog.h"
 
 #include <QApplication>
 #include <QDialogButtonBox>
@@ -11,7 +8,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-namespace tkqt {
+namespace dbqt {
 
 LoginDialog::LoginDialog(const QString& alias, const QString& user, const QString& failure, QWidget* parent)
     : QDialog(parent),
@@ -82,17 +79,4 @@ QString loginCancelledMessage() {
     return QStringLiteral("로그인을 취소했습니다. 프로그램을 끝냅니다.");
 }
 
-bool connectAtStart(const QString& alias) {
-    try {
-        db::Database::alias(alias);
-    } catch (const db::LoginCancelled&) {
-        tk::showError(loginCancelledMessage());
-        return false;
-    } catch (const db::Error&) {
-        // Any other failure (a stopped server) is left to the forms' own queries: their
-        // error dialogs show it and the program keeps running.
-    }
-    return true;
-}
-
-}  // namespace tkqt
+}  // namespace dbqt

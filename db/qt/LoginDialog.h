@@ -12,7 +12,7 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 
-namespace tkqt {
+namespace dbqt {
 
 class LoginDialog : public QDialog {
     Q_OBJECT
@@ -47,9 +47,4 @@ void installLoginDialog();
 // The message shown when the clerk cancels the login at start-up.
 QString loginCancelledMessage();
 
-// Opens the alias at start-up, asking for the login when the server wants one. A cancelled
-// login shows its message and returns false: the program then ends without opening its forms.
-// Any other failure returns true and is shown by the forms' own queries as they run.
-bool connectAtStart(const QString& alias);
-
-}  // namespace tkqt
+}  // namespace dbqt

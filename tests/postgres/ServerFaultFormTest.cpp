@@ -1,0 +1,112 @@
+// Brenvik's voucher form on a server of its own that restarts or stops answering under it:
+// the clerk's next action connects again, an action ends within the answer time limit with a
+// message that says why, the typed lines stay, and nothing is half-written.
+
+#include "tests/postgres/PgServer.h"
+#include "tests/voucher/SaveFixture.h"
+
+#include <QElapsedTimer>
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <functional>
+#include <memory>
+#include <tuple>
+
+namespace {
+
+using std::chrono::milliseconds;
+
+// Short enough for a test, long enough for a loaded machine's ordinary statement.
+constexpr milliseconds kAnswerLimit{2000};
+
+template <class Param>
+class OnAServerOfItsOwn : public vtest::SaveTestOf<Param> {
+protected:
+    static void SetUpTestSuite() {
+        if (!qEnvironmentVariableIsSet("VQ_TEST_PG")) return;  // SetUp fails with the reason
+        server_ = std::make_unique<pgtest::ThrowawayServer>();
+    }
+    static void TearDownTestSuite() { server_.reset(); }
+    QString postgresServer() const override {
+        return server_ ? server_->connection().text() : test::postgresConnectionString();
+    }
+
+    void startWithAnswerLimit() {
+        this->start();
+        db::Database::alias(QStringLiteral("Account")).setAnswerTimeLimit(kAnswerLimit);
+    }
+    void typeVoucher(const QString& amount) {
+        this->c().alt('I');
+        this->typeLine(1, amount);
+    }
+    // "voucher counter/line/side/debit/credit" of every stored row.
+    QStringList vouchers() {
+        QStringList rows = this->stored(QStringLiteral("Serial_Qel, Serial_Bun, Serial_CrDr, Cr_Amt, Dr_Amt"));
+        for (QString& row : rows) row = row.mid(11);
+        return rows;
+    }
+    static pgtest::ThrowawayServer& server() { return *server_; }
+
+private:
+    static inline std::unique_ptr<pgtest::ThrowawayServer> server_;
+};
+
+using ServerRestart = OnAServerOfItsOwn<test::Engine>;
+
+TEST_P(ServerRestart, TheNextSaveStoresOnANewConnectionWithoutAWord) {
+    startWithAnswerLimit();
+    typeVoucher(QStringLiteral("1000"));
+    c().alt('S');
+    server().restart();
+
+    typeVoucher(QStringLiteral("2000"));
+    c().alt('S');
+
+    EXPECT_EQ(vouchers(), (QStringList{"00000001/01/01/1000/0", "00000001/01/02/0/1000", "00000002/01/01/2000/0",
+                                       "00000002/01/02/0/2000"}));
+    EXPECT_EQ(messages().texts(), QStringList());
+}
+
+// The clerk's action while the server is paused, and whether lines are typed before it.
+struct PauseCase {
+    const char* name;
+    bool linesTyped;
+    std::function<void(tk::Clerk&)> action;
+};
+
+class ServerPause : public OnAServerOfItsOwn<std::tuple<test::Engine, PauseCase>> {};
+
+TEST_P(ServerPause, EndsTheActionWithinTheLimitKeepsTheLinesAndTheNextSaveStores) {
+    const PauseCase& k = testCase();
+    startWithAnswerLimit();
+    if (k.linesTyped) typeVoucher(QStringLiteral("1000"));
+    QElapsedTimer waited;
+    {
+        pgtest::PausedServer paused(server(), std::chrono::seconds(20));
+        waited.start();
+        k.action(c());
+    }
+    // Once the limit, never a second wait (to connect again) within the same action.
+    EXPECT_LT(waited.elapsed(), 3 * kAnswerLimit.count());
+    ASSERT_EQ(messages().texts().size(), 1);
+    EXPECT_TRUE(messages().texts()[0].contains(QStringLiteral("응답하지 않아"))) << messages().texts()[0].toStdString();
+    EXPECT_EQ(form().edit(QStringLiteral("edCR_Cr_Amt_01")).text().trimmed(), k.linesTyped ? "1,000" : "");
+    EXPECT_EQ(vouchers(), QStringList());
+
+    if (!k.linesTyped) typeVoucher(QStringLiteral("1000"));
+    c().alt('S');
+    EXPECT_EQ(vouchers(), (QStringList{"00000001/01/01/1000/0", "00000001/01/02/0/1000"}));
+    EXPECT_EQ(messages().texts().size(), 1);
+}
+
+const PauseCase kPauses[] = {
+    {"Save", true, [](tk::Clerk& c) { c.alt('S'); }},
+    {"GridReloadForAnotherOffice", false, [](tk::Clerk& c) { c.pick(QStringLiteral("cbKubun"), 1); }},
+};
+
+INSTANTIATE_TEST_SUITE_P(Server, ServerRestart, testing::Values(test::Engine::PostgreSQL), test::engineName);
+INSTANTIATE_TEST_SUITE_P(Server, ServerPause, testing::Combine(testing::Values(test::Engine::PostgreSQL), testing::ValuesIn(kPauses)),
+                         test::rowName<PauseCase>);
+
+}  // namespace
