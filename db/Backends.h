@@ -55,6 +55,8 @@ public:
     // Waits for, then holds, the lock named by key until the transaction ends.
     virtual void lockUntilTransactionEnds(QSqlDatabase& db, const QString& key) const = 0;
     virtual Error::Kind kindOf(const QSqlError& error) const = 0;
+    // Opens the alias that the settings describe and keeps it for the process.
+    virtual Database& openAlias(const QString& name, const AliasSettings& settings) const = 0;
 
     // Lower-case names of the text columns of every table (a text longer than its column is refused).
     virtual QString textColumnsStatement() const = 0;

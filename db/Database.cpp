@@ -166,7 +166,10 @@ Database& Database::alias(const QString& name) {
     }
 
     const AliasSettings s = settingsFor(name);
-    if (s.backend == Backend::PostgreSQL) return openAliasOnServer(name, s.connectionString);
+    return detail::backendOf(s.backend).openAlias(name, s);
+}
+
+Database& Database::openFileAlias(const QString& name, const AliasSettings& s) {
     std::unique_ptr<Database> db;
     if (s.embedded) {
         db = openEmbedded(s.sqlitePath);
@@ -177,18 +180,18 @@ Database& Database::alias(const QString& name) {
     }
     addMissingIndexesOf(*db, name);
     Database& result = *db;
-    r.aliases[key] = std::move(db);
+    registry().aliases[name.toLower()] = std::move(db);
     registerCleanup();
     return result;
 }
 
 // Known to the registry before it connects: a server that cannot be reached is remembered as
 // the reason of this action, and a later action tries again.
-Database& Database::openAliasOnServer(const QString& aliasName, const QString& connectionString) {
+Database& Database::openServerAlias(const QString& aliasName, const AliasSettings& settings) {
     std::unique_ptr<Database> db(new Database(Backend::PostgreSQL, nextConnectionName()));
     db->aliasName_ = aliasName;
     try {
-        db->db_ = detail::addPostgresConnection(db->connectionName_, connectionString);
+        db->db_ = detail::addPostgresConnection(db->connectionName_, settings.connectionString);
     } catch (const Error& e) {
         throw AliasError(e.message());
     }

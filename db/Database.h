@@ -95,6 +95,10 @@ public:
     static std::unique_ptr<Database> openSQLite(const QString& path, bool createSchemaAndDemo = false);
     static std::unique_ptr<Database> openPostgres(const QString& connectionString);
 
+    // What each backend's way of opening an alias calls: a file on this machine, or a server.
+    static Database& openFileAlias(const QString& aliasName, const AliasSettings& settings);
+    static Database& openServerAlias(const QString& aliasName, const AliasSettings& settings);
+
     ~Database();
     Database(const Database&) = delete;
     Database& operator=(const Database&) = delete;
@@ -176,7 +180,6 @@ public:
 private:
     Database(Backend backend, QString connectionName);
     static std::unique_ptr<Database> openEmbedded(const QString& path);
-    static Database& openAliasOnServer(const QString& aliasName, const QString& connectionString);
     // Makes the connection usable for a statement, or throws why it is not (see Statement).
     void makeReady();
     void reopen();

@@ -277,6 +277,10 @@ public:
         return Error::Kind::Other;
     }
 
+    Database& openAlias(const QString& name, const AliasSettings& settings) const override {
+        return Database::openServerAlias(name, settings);
+    }
+
     QString textColumnsStatement() const override {
         return QStringLiteral(
             "select distinct lower(column_name) from information_schema.columns "

@@ -155,6 +155,10 @@ public:
         return Error::Kind::Other;
     }
 
+    Database& openAlias(const QString& name, const AliasSettings& settings) const override {
+        return Database::openFileAlias(name, settings);
+    }
+
     QString textColumnsStatement() const override {
         return QStringLiteral(
             "select distinct lower(p.name) from sqlite_master m, pragma_table_info(m.name) p "
