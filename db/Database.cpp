@@ -426,7 +426,14 @@ void Database::begin() {
 void Database::commit() {
     if (!inTransaction_) throw Error(QStringLiteral("No transaction to commit"));
     try {
-        guarded([&] { server_->commit(db_); });
+        Statement statement(*this);
+        try {
+            server_->commit(db_);
+        } catch (const Error& e) {
+            const Error reason = statement.failed(e);
+            if (reason.kind() == Error::Kind::ConnectionLost) throw CommitUnanswered(reason.message());
+            throw reason;
+        }
     } catch (const Error&) {
         rollback();
         throw;

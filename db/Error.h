@@ -28,6 +28,13 @@ public:
     LoginCancelled() : Error(QStringLiteral("Login cancelled")) {}
 };
 
+// The connection was lost after COMMIT went out and before the server answered: the server
+// may have stored the transaction or not, and only a fresh look at the data can tell.
+class CommitUnanswered : public Error {
+public:
+    explicit CommitUnanswered(const QString& message) : Error(message, Kind::ConnectionLost) {}
+};
+
 // The engine's configuration names no usable database for an alias: nothing can work until
 // the file is put right, so a program ends at start with the message.
 class AliasError : public Error {

@@ -52,6 +52,8 @@ const QString kLineNotStored = QStringLiteral("수정할 라인이 저장되어 
 const QString kNotSaved = QStringLiteral("저장하지 못했습니다. 입력한 내용은 그대로 있습니다....");
 const QString kNotCorrected = QStringLiteral("수정하지 못했습니다. 저장된 라인은 바뀌지 않았습니다....");
 const QString kNotDeleted = QStringLiteral("삭제하지 못했습니다. 저장된 라인은 그대로 있습니다....");
+const QString kOutcomeUnknown =
+    QStringLiteral("서버가 저장을 끝냈는지 알리기 전에 연결이 끊어졌습니다. 다시 하기 전에 목록을 다시 조회하여 확인하세요....");
 const QString kBusy = QStringLiteral("다른 사용자가 저장하고 있어 기다렸으나 끝나지 않았습니다. 잠시 후 다시 하세요....");
 
 using fields::Field;
@@ -982,10 +984,12 @@ bool TfmBrenvik::deleteLine(const QString& line) {
 
 int TfmBrenvik::voucherRowsLeft() { return store().rowsOf(grid(QStringLiteral("DBGrid1")).hint()); }
 
-// What failed, under a line that says what became of the clerk's work.
+// What failed, under a line that says what became of the clerk's work; of a commit the server
+// never answered, nobody can say, so the clerk is sent to the list before trying again.
 void TfmBrenvik::reportNotWritten(const QString& headline, const std::exception& error) {
     const auto* dbError = dynamic_cast<const db::Error*>(&error);
     const bool busy = dbError && dbError->kind() == db::Error::Kind::Busy;
-    tk::showError(headline + QLatin1Char('\n') + (busy ? kBusy + QLatin1Char('\n') : QString()) +
+    const bool unanswered = dynamic_cast<const db::CommitUnanswered*>(&error) != nullptr;
+    tk::showError((unanswered ? kOutcomeUnknown : headline) + QLatin1Char('\n') + (busy ? kBusy + QLatin1Char('\n') : QString()) +
                   QString::fromUtf8(error.what()));
 }

@@ -68,6 +68,30 @@ TEST_P(ServerRestart, TheNextSaveStoresOnANewConnectionWithoutAWord) {
     EXPECT_EQ(messages().texts(), QStringList());
 }
 
+// The connection ends while the server commits (a deferred trigger ends its own session, so
+// the COMMIT goes out and no answer comes back): the clerk is told the outcome is unknown and
+// sent to the list, the lines stay, and once the trigger is gone the next save stores.
+TEST_P(ServerRestart, ACommitLeftUnansweredSendsTheClerkToTheList) {
+    startWithAnswerLimit();
+    db::Database& account = db::Database::alias(QStringLiteral("Account"));
+    account.exec(QStringLiteral("create function end_session() returns trigger language plpgsql as "
+                                "$$ begin perform pg_terminate_backend(pg_backend_pid()); return null; end $$"));
+    account.exec(QStringLiteral("create constraint trigger end_at_commit after insert on Account_Qel_AA "
+                                "deferrable initially deferred for each row execute function end_session()"));
+    typeVoucher(QStringLiteral("1000"));
+    c().alt('S');
+
+    ASSERT_EQ(messages().texts().size(), 1);
+    EXPECT_TRUE(messages().texts()[0].contains(QStringLiteral("목록을 다시 조회하여 확인하세요")))
+        << messages().texts()[0].toStdString();
+    EXPECT_EQ(form().edit(QStringLiteral("edCR_Cr_Amt_01")).text().trimmed(), "1,000");
+
+    db::Database::alias(QStringLiteral("Account")).exec(QStringLiteral("drop trigger end_at_commit on Account_Qel_AA"));
+    c().alt('S');
+    EXPECT_EQ(vouchers(), (QStringList{"00000001/01/01/1000/0", "00000001/01/02/0/1000"}));
+    EXPECT_EQ(messages().texts().size(), 1);
+}
+
 // The clerk's action while the server is paused, and whether lines are typed before it.
 struct PauseCase {
     const char* name;
