@@ -8,7 +8,7 @@
 #include "toolkit/Application.h"
 #include "toolkit/Clerk.h"
 #include "toolkit/Services.h"
-#include "voucher/LineFields.h"
+#include "voucher/text/LineFields.h"
 #include "voucher/Qel_Unit3.h"
 
 #include <QDate>

@@ -1,4 +1,4 @@
-#include "voucher/Util_Unit.h"
+#include "voucher/text/Util_Unit.h"
 
 #include <QRegularExpression>
 
