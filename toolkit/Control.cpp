@@ -3,11 +3,10 @@
 #include "db/Query.h"
 #include "toolkit/Application.h"
 #include "toolkit/Form.h"
+#include "toolkit/mask/NumberMask.h"
 
 #include <QMetaType>
 #include <algorithm>
-#include <cmath>
-#include <optional>
 
 namespace tk {
 
@@ -351,38 +350,6 @@ bool isNumber(const QVariant& v) {
     }
 }
 
-bool onlyOf(const QString& s, const QString& allowed) {
-    return std::all_of(s.begin(), s.end(), [&](QChar c) { return allowed.contains(c); });
-}
-
-// Number masks of the "#,##0" and "#,##0.00" kind: ',' groups thousands, '0' is a digit
-// always shown, '#' one shown when it matters. Rounds half away from zero. Nothing for a
-// mask of another kind.
-std::optional<QString> formatNumber(double value, const QString& mask) {
-    const auto dot = mask.indexOf(QLatin1Char('.'));
-    const QString intMask = dot < 0 ? mask : mask.left(dot);
-    const QString fracMask = dot < 0 ? QString() : mask.mid(dot + 1);
-    if (!onlyOf(intMask, QStringLiteral("#0,")) || !onlyOf(fracMask, QStringLiteral("#0"))) return std::nullopt;
-    const int minInt = static_cast<int>(intMask.count(QLatin1Char('0')));
-    const int maxFrac = static_cast<int>(fracMask.size());
-    const int minFrac = static_cast<int>(fracMask.count(QLatin1Char('0')));
-
-    const double scaled = std::round(std::abs(value) * std::pow(10.0, maxFrac));
-    QString digits = QString::number(scaled, 'f', 0);
-    if (digits.size() < maxFrac) digits = QString(maxFrac - digits.size(), QLatin1Char('0')) + digits;
-    QString whole = digits.left(digits.size() - maxFrac);
-    QString frac = digits.right(maxFrac);
-    while (whole.startsWith(QLatin1Char('0'))) whole.remove(0, 1);
-    if (whole.size() < minInt) whole = QString(minInt - whole.size(), QLatin1Char('0')) + whole;
-    while (frac.size() > minFrac && frac.endsWith(QLatin1Char('0'))) frac.chop(1);
-    if (intMask.contains(QLatin1Char(','))) {
-        for (auto i = whole.size() - 3; i > 0; i -= 3) whole.insert(i, QLatin1Char(','));
-    }
-    QString out = frac.isEmpty() ? whole : whole + QLatin1Char('.') + frac;
-    if (value < 0 && scaled != 0) out.prepend(QLatin1Char('-'));
-    return out;
-}
-
 }  // namespace
 
 QString DBGrid::cellText(int row, int column) const {
@@ -398,7 +365,7 @@ QString DBGrid::cellText(int row, int column) const {
     bool numeric = isNumber(v);
     double number = numeric ? v.toDouble() : text.trimmed().toDouble(&numeric);
     if (!numeric) return text;
-    return formatNumber(number, col.displayFormat).value_or(text);
+    return mask::formatNumber(col.displayFormat, number).value_or(text);
 }
 
 bool DBGrid::handleKey(int key, ShiftState shift) {
