@@ -171,11 +171,7 @@ void TfmBrenvik::bindLineFieldHandlers(Handlers& h) {
 QStringList TfmBrenvik::sqlText(const QString& name) const { return description_->sqlText(name); }
 
 db::Query& TfmBrenvik::statement(const QString& queryName, const QString& sqlName) {
-    db::Query& q = query(queryName);
-    q.close();
-    q.clearSql();
-    for (const QString& line : sqlText(sqlName)) q.addSql(line);
-    return q;
+    return description_->loadStatement(query(queryName), sqlName);
 }
 
 QString TfmBrenvik::formKubun() const { return QStringLiteral("A003"); }
