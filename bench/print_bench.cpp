@@ -6,6 +6,7 @@
 #include "report/Report.h"
 #include "report/qt/Painter.h"
 #include "toolkit/FormDescription.h"
+#include "toolkit/qt/Fonts.h"
 
 #include <benchmark/benchmark.h>
 
@@ -107,6 +108,7 @@ BENCHMARK(BM_FillAndDrawVoucherPdf)->Unit(benchmark::kMillisecond);
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
+    tkqt::installFontSubstitutes();
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
     benchmark::RunSpecifiedBenchmarks();

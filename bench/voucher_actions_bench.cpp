@@ -1,7 +1,7 @@
 // Every clerk action of the voucher form as its statements run through db::Query on the
 // alias "Account", over generated voucher tables of 10^4, 10^5 and 10^6 rows on SQLite and,
 // when VQ_TEST_PG names a server, on PostgreSQL. The statements come from the voucher form's
-// description and, for those it does not hold yet, from tests/db/statements.
+// description, as the form loads them.
 //
 //   voucher_bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
 //
@@ -10,7 +10,7 @@
 #include "VoucherData.h"
 #include "db/Database.h"
 #include "db/Query.h"
-#include "tests/db/StatementFiles.h"
+#include "toolkit/FormDescription.h"
 
 #include <benchmark/benchmark.h>
 
@@ -33,12 +33,12 @@ using Params = std::vector<std::pair<QString, QString>>;
 
 const int kSizes[] = {10000, 100000, 1000000};
 
-QStringList form(const char* name) {
-    return test::formSql(QStringLiteral("Qel_Unit3"), QString::fromLatin1(name));
+const tk::FormDescription& voucherForm() {
+    static const tk::FormDescription description = tk::FormDescription::fromFile(QStringLiteral(":/forms/Qel_Unit3.json"));
+    return description;
 }
-QStringList printQuery(const char* name) {
-    return test::formQuerySql(QStringLiteral("Qel_Unit3"), QString::fromLatin1(name));
-}
+QStringList form(const char* name) { return voucherForm().sqlText(QString::fromLatin1(name)); }
+QStringList printQuery(const char* name) { return voucherForm().querySql(QString::fromLatin1(name)); }
 
 // The engine's configuration lives in a folder of the run; "Account" names one data set at a time.
 class Aliases {

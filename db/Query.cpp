@@ -364,7 +364,7 @@ void Query::removeObserver(QueryObserver* o) {
 void Query::notify(QueryObserver::Change what) {
     // A copy: an observer may remove itself while it is told.
     const std::vector<QueryObserver*> observers = observers_;
-    for (QueryObserver* o : observers) o->queryChanged(*this, what);
+    for (QueryObserver* o : observers) o->rowSetChanged(what);
 }
 
 }  // namespace db

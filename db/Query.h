@@ -19,14 +19,10 @@ class QSqlQuery;
 
 namespace db {
 
-class QueryObserver {
-public:
-    virtual ~QueryObserver() = default;
-    enum class Change { Opened, Closed, RowMoved };
-    virtual void queryChanged(class Query& q, Change what) = 0;
-};
+// Those who follow a query's rows (its grids).
+using QueryObserver = RowSetObserver;
 
-class Query : public RowSet {
+class Query : public RowCursor {
 public:
     // On a named alias (resolved when the query first runs) or on a given connection.
     explicit Query(QString alias = QStringLiteral("Account"));
@@ -66,8 +62,8 @@ public:
     void prior();
     bool eof() const;  // past the last row (also for an empty result)
     int recordCount() const override;
-    int recNo() const { return current_; }  // 0-based current row, -1 when empty
-    void moveTo(int row);
+    int recNo() const override { return current_; }  // 0-based current row, -1 when empty
+    void moveTo(int row) override;
     // First row whose field equals the text ignoring case becomes current; false if none.
     bool locate(const QString& field, const QString& value);
 
@@ -88,8 +84,8 @@ public:
     // The translated statement last run (diagnostics, tests).
     const QString& translatedSql() const { return translated_; }
 
-    void addObserver(QueryObserver* o);
-    void removeObserver(QueryObserver* o);
+    void addObserver(QueryObserver* o) override;
+    void removeObserver(QueryObserver* o) override;
 
 private:
     void notify(QueryObserver::Change what);

@@ -2,10 +2,6 @@
 
 namespace lookup {
 
-namespace {
-bool isLine(int key) { return key >= 1 && key <= 4; }
-}  // namespace
-
 AccountLookupDialog::AccountLookupDialog(const QString& formName, const QString& descriptionPath,
                                          fields::Side side)
     : LookupDialog(formName, descriptionPath, QStringLiteral("ac_code"), QStringLiteral("ac_name01")),
@@ -14,12 +10,11 @@ AccountLookupDialog::AccountLookupDialog(const QString& formName, const QString&
 void AccountLookupDialog::search() { searchQuery1(QStringLiteral("tbac_name")); }
 
 void AccountLookupDialog::writeBack() {
-    const int key = lineKey();
-    if (isLine(key))
-        writeRowInto(fields::name(side_, fields::Field::Account, key));
+    if (const std::optional<int> line = fields::bothRowsLine(lineKey()))
+        writeRowInto(fields::name(side_, fields::Field::Account, *line));
 }
 
-bool AccountLookupDialog::closesOnDoubleClick() const { return isLine(lineKey()); }
+bool AccountLookupDialog::closesOnDoubleClick() const { return fields::bothRowsLine(lineKey()).has_value(); }
 
 // The focus is already on the control being entered while the exit runs.
 void AccountLookupDialog::edSearchExit(tk::Control&) {

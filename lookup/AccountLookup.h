@@ -3,7 +3,7 @@
 // Their statement lives in the form description; the search only binds tbac_name.
 
 #include "lookup/LookupFrame.h"
-#include "voucher/LineFields.h"
+#include "voucher/text/LineFields.h"
 
 namespace lookup {
 

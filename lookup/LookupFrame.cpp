@@ -3,7 +3,7 @@
 #include "db/Query.h"
 #include "platform/Screen.h"
 #include "toolkit/Services.h"
-#include "voucher/Util_Unit.h"
+#include "voucher/text/Util_Unit.h"
 
 #include <stdexcept>
 

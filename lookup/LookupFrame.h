@@ -48,8 +48,8 @@ protected:
 
     // The search of the frame: close Query1, bind the pattern to `parameter`, open it.
     void searchQuery1(const QString& parameter);
-    // Fixed statement lines kept with the dialog's description.
-    QStringList sqlText(const QString& name) const { return description_.sqlText(name); }
+    // The dialog's description, which keeps its fixed statement lines.
+    const tk::FormDescription& description() const { return description_; }
     // Code into the Hint, then name into the text of the target form's edit, each read
     // afresh from the current row.
     void writeRowInto(const QString& editName);

@@ -13,16 +13,11 @@ QString NameLookupDialog::debitField(int line) const { return fields::name(field
 
 QString NameLookupDialog::creditField(int line) const { return fields::name(fields::Side::Credit, kind_, line); }
 
-// "1" to "4" come from a debit-row field and fill both rows; "15" to "45" come from a
-// credit-row field and fill that row alone.
 void NameLookupDialog::writeByLineKey() {
-    const int key = lineKey();
-    if (key >= 1 && key <= 4) {
-        writeRowInto(debitField(key));
-        writeRowInto(creditField(key));
-    } else if (key == 15 || key == 25 || key == 35 || key == 45) {
-        writeRowInto(creditField(key / 10));
-    }
+    const std::optional<fields::KeyedLine> keyed = fields::keyedLine(lineKey());
+    if (!keyed) return;
+    if (keyed->rows == fields::KeyRows::Both) writeRowInto(debitField(keyed->line));
+    writeRowInto(creditField(keyed->line));
 }
 
 }  // namespace lookup

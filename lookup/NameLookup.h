@@ -4,7 +4,7 @@
 // on that line; "15", "25", "35", "45" fill the credit-row field of line 1 to 4 alone.
 
 #include "lookup/LookupFrame.h"
-#include "voucher/LineFields.h"
+#include "voucher/text/LineFields.h"
 
 namespace lookup {
 

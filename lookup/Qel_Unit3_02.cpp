@@ -27,18 +27,11 @@ tk::Form::Handlers TForm2::ownHandlers(TForm2* self) {
 // The filter line follows the kind chosen in cbCheck; with none chosen both kinds stay.
 void TForm2::pQuery() {
     static const char* const filters[] = {"FilterAll", "FilterCustomers", "FilterBanks"};
-    db::Query& q = query(QStringLiteral("Query1"));
-    q.close();
-    q.clearSql();
-    for (const QString& line : sqlText(QStringLiteral("pQuery")))
-        q.addSql(line);
+    db::Query& q = description().loadStatement(query(QStringLiteral("Query1")), QStringLiteral("pQuery"));
     const int kind = comboBox(QStringLiteral("cbCheck")).itemIndex();
-    if (kind >= 0 && kind <= 2) {
-        for (const QString& line : sqlText(QString::fromLatin1(filters[kind])))
-            q.addSql(line);
-    }
-    for (const QString& line : sqlText(QStringLiteral("OrderBy")))
-        q.addSql(line);
+    if (kind >= 0 && kind <= 2)
+        description().appendStatement(q, QString::fromLatin1(filters[kind]));
+    description().appendStatement(q, QStringLiteral("OrderBy"));
     q.setParamText(QStringLiteral("tbName"), lookup::searchPattern(edit(QStringLiteral("edSearch")).text()));
     q.open();
 }

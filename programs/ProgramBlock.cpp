@@ -9,6 +9,7 @@
 #include "report/qt/QtPreviewService.h"
 #include "toolkit/Application.h"
 #include "toolkit/Services.h"
+#include "toolkit/qt/Fonts.h"
 #include "toolkit/qt/QtWidgetset.h"
 #include "voucher/Qel_Unit3.h"
 
@@ -94,6 +95,7 @@ bool startForms(const std::function<void()>& createForms) {
 
 int runProgram(int argc, char** argv, const std::function<void()>& createForms) {
     QApplication application(argc, argv);
+    tkqt::installFontSubstitutes();
     tk::app().initialize(applicationTitle());
     std::unique_ptr<tkqt::QtWidgetset> widgetset = tkqt::install(tk::app());
     report::setPreviewService(std::make_unique<rptqt::QtPreviewService>());

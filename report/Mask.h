@@ -1,7 +1,7 @@
 #pragma once
-// Number masks of data fields and sums: "#" a digit shown when significant, "0" a digit
-// always shown, "," anywhere groups the digits by three ("#,###" prints 0 as nothing,
-// "#,##0" as "0"). Values are rounded to whole units, halves away from zero.
+// Number masks of data fields and sums: masks of whole digits, formatted as everywhere else
+// (toolkit/mask/NumberMask.h): "#" a digit shown when significant, "0" a digit always shown,
+// "," anywhere groups the digits by three ("#,###" prints 0 as nothing, "#,##0" as "0").
 
 #include <QString>
 

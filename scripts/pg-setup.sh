@@ -6,7 +6,7 @@
 # A password the connection string does not hold is asked for on the terminal.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-bash scripts/setup-debian.sh
+bash scripts/setup-debian.sh run
 cmake --preset release >/dev/null
 cmake --build --preset release --target dbsetup -j"$(nproc)" >/dev/null
 exec ./build/release/db/tools/dbsetup "$@"

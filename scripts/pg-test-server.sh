@@ -22,7 +22,7 @@ die() {
 }
 
 bindir=$(ls -d /usr/lib/postgresql/*/bin 2>/dev/null | sort -V | tail -n 1 || true)
-[ -n "$bindir" ] && [ -x "$bindir/initdb" ] || die "PostgreSQL server binaries not found under /usr/lib/postgresql (run scripts/setup-debian.sh)"
+[ -n "$bindir" ] && [ -x "$bindir/initdb" ] || die "PostgreSQL server binaries not found under /usr/lib/postgresql (run scripts/setup-debian.sh test)"
 
 is_root() { [ "$(id -u)" -eq 0 ]; }
 
@@ -81,7 +81,7 @@ on_start_exit() {
 start() {
   if is_root; then
     getent passwd postgres >/dev/null ||
-      die "no 'postgres' user to run the server as (install the postgresql package: scripts/setup-debian.sh)"
+      die "no 'postgres' user to run the server as (install the postgresql package: scripts/setup-debian.sh test)"
   fi
   mkdir -p "$dir"
   dir=$(cd "$dir" && pwd)

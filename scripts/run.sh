@@ -8,7 +8,7 @@ program=Brenvik
 case "${1:-}" in
   Brenvik|Sattrel) program=$1; shift ;;
 esac
-bash scripts/setup-debian.sh
+bash scripts/setup-debian.sh run
 cmake --preset release >/dev/null
 cmake --build --preset release --target "$program" -j"$(nproc)"
 exec "./build/release/programs/$program" "$@"

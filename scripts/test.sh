@@ -5,7 +5,7 @@
 # (for example -R Postgres).
 set -euo pipefail
 cd "$(dirname "$0")/.."
-bash scripts/setup-debian.sh
+bash scripts/setup-debian.sh test
 cmake --preset test >/dev/null
 cmake --build --preset test -j"$(nproc)"
 

@@ -1,13 +1,12 @@
 #include "toolkit/Control.h"
 
-#include "db/Query.h"
+#include "db/RowSet.h"
 #include "toolkit/Application.h"
 #include "toolkit/Form.h"
+#include "toolkit/mask/NumberMask.h"
 
 #include <QMetaType>
 #include <algorithm>
-#include <cmath>
-#include <optional>
 
 namespace tk {
 
@@ -268,15 +267,15 @@ Label::Label(Form& form, Control* parent, QString name) : Control(form, parent, 
 
 // --- DBGrid ----------------------------------------------------------------------------
 
-struct DBGrid::Link : db::QueryObserver {
+struct DBGrid::Link : db::RowSetObserver {
     explicit Link(DBGrid& g) : grid(g) {}
-    void queryChanged(db::Query&, Change what) override {
+    void rowSetChanged(Change what) override {
         if (what == Change::RowMoved) {
-            grid.queryChanged(Property::CurrentRow);
+            grid.rowsChanged(Property::CurrentRow);
             return;
         }
-        grid.queryChanged(Property::Rows);
-        if (grid.columns().empty()) grid.queryChanged(Property::Columns);
+        grid.rowsChanged(Property::Rows);
+        if (grid.columns().empty()) grid.rowsChanged(Property::Columns);
     }
     DBGrid& grid;
 };
@@ -288,13 +287,13 @@ DBGrid::DBGrid(Form& form, Control* parent, QString name)
 }
 
 DBGrid::~DBGrid() {
-    if (query_) query_->removeObserver(link_.get());
+    if (rows_) rows_->removeObserver(link_.get());
 }
 
-void DBGrid::setDataSource(db::Query* query) {
-    if (query_) query_->removeObserver(link_.get());
-    query_ = query;
-    if (query_) query_->addObserver(link_.get());
+void DBGrid::setDataSource(db::RowCursor* rows) {
+    if (rows_) rows_->removeObserver(link_.get());
+    rows_ = rows;
+    if (rows_) rows_->addObserver(link_.get());
     notify(Property::Columns);
     notify(Property::Rows);
 }
@@ -305,24 +304,24 @@ void DBGrid::setColumns(std::vector<GridColumn> columns) {
 }
 
 std::vector<GridColumn> DBGrid::shownColumns() const {
-    if (!columns_.empty() || !query_) return columns_;
+    if (!columns_.empty() || !rows_) return columns_;
     std::vector<GridColumn> all;
-    for (int i = 0; i < query_->fieldCount(); ++i) {
+    for (int i = 0; i < rows_->fieldCount(); ++i) {
         GridColumn c;
-        c.field = query_->fieldName(i);
+        c.field = rows_->fieldName(i);
         c.title = c.field;
         all.push_back(c);
     }
     return all;
 }
 
-int DBGrid::rowCount() const { return (query_ && query_->active()) ? query_->recordCount() : 0; }
+int DBGrid::rowCount() const { return rows_ ? rows_->recordCount() : 0; }
 
-int DBGrid::currentRow() const { return rowCount() > 0 ? query_->recNo() : -1; }
+int DBGrid::currentRow() const { return rowCount() > 0 ? rows_->recNo() : -1; }
 
 void DBGrid::setCurrentRow(int row) {
     if (row < 0 || row >= rowCount() || row == currentRow()) return;
-    query_->moveTo(row);  // the query tells the grid through its link
+    rows_->moveTo(row);  // the rows tell the grid through its link
 }
 
 void DBGrid::setCurrentColumn(int c) {
@@ -351,38 +350,6 @@ bool isNumber(const QVariant& v) {
     }
 }
 
-bool onlyOf(const QString& s, const QString& allowed) {
-    return std::all_of(s.begin(), s.end(), [&](QChar c) { return allowed.contains(c); });
-}
-
-// Number masks of the "#,##0" and "#,##0.00" kind: ',' groups thousands, '0' is a digit
-// always shown, '#' one shown when it matters. Rounds half away from zero. Nothing for a
-// mask of another kind.
-std::optional<QString> formatNumber(double value, const QString& mask) {
-    const auto dot = mask.indexOf(QLatin1Char('.'));
-    const QString intMask = dot < 0 ? mask : mask.left(dot);
-    const QString fracMask = dot < 0 ? QString() : mask.mid(dot + 1);
-    if (!onlyOf(intMask, QStringLiteral("#0,")) || !onlyOf(fracMask, QStringLiteral("#0"))) return std::nullopt;
-    const int minInt = static_cast<int>(intMask.count(QLatin1Char('0')));
-    const int maxFrac = static_cast<int>(fracMask.size());
-    const int minFrac = static_cast<int>(fracMask.count(QLatin1Char('0')));
-
-    const double scaled = std::round(std::abs(value) * std::pow(10.0, maxFrac));
-    QString digits = QString::number(scaled, 'f', 0);
-    if (digits.size() < maxFrac) digits = QString(maxFrac - digits.size(), QLatin1Char('0')) + digits;
-    QString whole = digits.left(digits.size() - maxFrac);
-    QString frac = digits.right(maxFrac);
-    while (whole.startsWith(QLatin1Char('0'))) whole.remove(0, 1);
-    if (whole.size() < minInt) whole = QString(minInt - whole.size(), QLatin1Char('0')) + whole;
-    while (frac.size() > minFrac && frac.endsWith(QLatin1Char('0'))) frac.chop(1);
-    if (intMask.contains(QLatin1Char(','))) {
-        for (auto i = whole.size() - 3; i > 0; i -= 3) whole.insert(i, QLatin1Char(','));
-    }
-    QString out = frac.isEmpty() ? whole : whole + QLatin1Char('.') + frac;
-    if (value < 0 && scaled != 0) out.prepend(QLatin1Char('-'));
-    return out;
-}
-
 }  // namespace
 
 QString DBGrid::cellText(int row, int column) const {
@@ -390,15 +357,15 @@ QString DBGrid::cellText(int row, int column) const {
     const std::vector<GridColumn> cols = shownColumns();
     if (column < 0 || column >= static_cast<int>(cols.size())) return QString();
     const GridColumn& col = cols[column];
-    const int field = col.field.isEmpty() ? -1 : query_->fieldIndex(col.field);
+    const int field = col.field.isEmpty() ? -1 : rows_->fieldIndex(col.field);
     if (field < 0) return QString();  // a column bound to no field of the result stays empty
-    const QString text = query_->text(row, field);
+    const QString text = rows_->text(row, field);
     if (col.displayFormat.isEmpty()) return text;
-    const QVariant v = query_->value(row, field);
+    const QVariant v = rows_->value(row, field);
     bool numeric = isNumber(v);
     double number = numeric ? v.toDouble() : text.trimmed().toDouble(&numeric);
     if (!numeric) return text;
-    return formatNumber(number, col.displayFormat).value_or(text);
+    return mask::formatNumber(col.displayFormat, number).value_or(text);
 }
 
 bool DBGrid::handleKey(int key, ShiftState shift) {

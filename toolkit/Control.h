@@ -10,7 +10,7 @@
 #include <vector>
 
 namespace db {
-class Query;
+class RowCursor;
 }
 
 namespace tk {
@@ -220,22 +220,22 @@ struct GridColumn {
     enum class Align { Left, Center, Right } titleAlign = Align::Left;
 };
 
-// A grid over the rows of a query; its current row is the query's current row.
+// A grid over the rows of a row set (a query); its current row is the row set's current row.
 class DBGrid : public Control {
 public:
     DBGrid(Form& form, Control* parent, QString name);
     ~DBGrid() override;
 
-    void setDataSource(db::Query* query);
-    db::Query* dataSource() const { return query_; }
+    void setDataSource(db::RowCursor* rows);
+    db::RowCursor* dataSource() const { return rows_; }
 
-    // Columns as designed; with none, the grid shows every field of the query with default widths.
+    // Columns as designed; with none, the grid shows every field of the rows with default widths.
     const std::vector<GridColumn>& columns() const { return columns_; }
     void setColumns(std::vector<GridColumn> columns);
-    // Columns as shown now: the designed ones, or one per query field when none are designed.
+    // Columns as shown now: the designed ones, or one per field of the rows when none are designed.
     std::vector<GridColumn> shownColumns() const;
 
-    int rowCount() const;    // 0 when the query is closed
+    int rowCount() const;    // 0 when the rows are closed
     int currentRow() const;  // -1 when there are no rows
     void setCurrentRow(int row);
     QString cellText(int row, int column) const;  // by shown column; numbers formatted by the column's display format
@@ -254,11 +254,11 @@ public:
     // the current row. True when the key was the grid's.
     bool handleKey(int key, ShiftState shift);
 
-    // Called by the bound query when it opens, closes or moves.
-    void queryChanged(Property what) { notify(what); }
+    // Called by the bound rows when they open, close or move.
+    void rowsChanged(Property what) { notify(what); }
 
 private:
-    db::Query* query_ = nullptr;
+    db::RowCursor* rows_ = nullptr;
     std::vector<GridColumn> columns_;
     int currentColumn_ = 0;
     struct Link;

@@ -13,8 +13,8 @@
 //  - Switching to another form runs no exit handler; each form keeps its active control.
 //
 // The user* entry points are where real input enters the model (from the Qt widgetset or
-// from the headless Clerk). Each one is an event: an exception that leaves a handler during
-// it is caught there and shown by Application's error dialog; the program goes on.
+// from the tests' headless Clerk). Each one is an event: an exception that leaves a handler
+// during it is caught there and shown by Application's error dialog; the program goes on.
 
 #include "toolkit/Control.h"
 #include "toolkit/Types.h"

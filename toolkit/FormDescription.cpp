@@ -301,4 +301,15 @@ QStringList FormDescription::sqlText(const QString& name) const {
     return lines(texts.value(name));
 }
 
+db::Query& FormDescription::loadStatement(db::Query& query, const QString& name) const {
+    query.close();
+    query.clearSql();
+    appendStatement(query, name);
+    return query;
+}
+
+void FormDescription::appendStatement(db::Query& query, const QString& name) const {
+    for (const QString& line : sqlText(name)) query.addSql(line);
+}
+
 }  // namespace tk

@@ -25,6 +25,10 @@ public:
     QStringList querySql(const QString& queryName) const;
     // A named SQL text kept with the form but assembled by code (fixed statement lines).
     QStringList sqlText(const QString& name) const;
+    // Closes the query and replaces its text by the named statement lines; returns the query.
+    db::Query& loadStatement(db::Query& query, const QString& name) const;
+    // Adds the named statement lines after the query's text (a statement assembled in parts).
+    void appendStatement(db::Query& query, const QString& name) const;
     // A part of the description that another layer reads (the print form's "report").
     QJsonObject section(const QString& key) const;
 

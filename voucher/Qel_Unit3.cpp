@@ -7,7 +7,7 @@
 #include "toolkit/Application.h"
 #include "toolkit/Services.h"
 #include "voucher/QrQel_Unit3.h"
-#include "voucher/Util_Unit.h"
+#include "voucher/text/Util_Unit.h"
 
 #include <QDate>
 #include <cstdlib>
@@ -171,11 +171,7 @@ void TfmBrenvik::bindLineFieldHandlers(Handlers& h) {
 QStringList TfmBrenvik::sqlText(const QString& name) const { return description_->sqlText(name); }
 
 db::Query& TfmBrenvik::statement(const QString& queryName, const QString& sqlName) {
-    db::Query& q = query(queryName);
-    q.close();
-    q.clearSql();
-    for (const QString& line : sqlText(sqlName)) q.addSql(line);
-    return q;
+    return description_->loadStatement(query(queryName), sqlName);
 }
 
 QString TfmBrenvik::formKubun() const { return QStringLiteral("A003"); }
@@ -579,7 +575,7 @@ void TfmBrenvik::lookupExit(Side side, Field kind, int line) {
     if (receiverIsSkipped()) return;
     tk::Edit& field = lineEdit(side, kind, line);
     lookup::LookupDialog& dialog = lookupFor(side, kind);
-    dialog.prepare(QString::number(line), field.text());
+    dialog.prepare(fields::lineKey(line), field.text());
     field.setHint(QString());
     if (kind == Field::Account || !Str_DelSpace(field.text()).isEmpty()) dialog.searchAndShow();
 }
@@ -590,7 +586,7 @@ TfmBrenvik::CreditOutcome TfmBrenvik::creditLookup(Field kind, int line) {
     tk::Edit& field = lineEdit(Side::Credit, kind, line);
     const tk::Edit& debit = lineEdit(Side::Debit, kind, line);
     lookup::LookupDialog& dialog = lookupFor(Side::Credit, kind);
-    dialog.prepare(QString::number(line * 10 + 5), field.text());
+    dialog.prepare(fields::lineKey(line, fields::KeyRows::CreditOnly), field.text());
     field.setHint(QString());
     if (Str_DelSpace(field.text()).isEmpty()) {
         field.setText(QString());

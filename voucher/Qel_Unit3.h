@@ -7,8 +7,8 @@
 #include "platform/Window.h"
 #include "toolkit/Form.h"
 #include "toolkit/FormDescription.h"
-#include "voucher/LineFields.h"
 #include "voucher/VoucherStore.h"
+#include "voucher/text/LineFields.h"
 
 #include <QString>
 #include <QStringList>

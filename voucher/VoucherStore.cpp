@@ -2,7 +2,7 @@
 
 #include "db/Database.h"
 #include "db/Query.h"
-#include "voucher/Util_Unit.h"
+#include "voucher/text/Util_Unit.h"
 
 #include <QDateTime>
 #include <stdexcept>

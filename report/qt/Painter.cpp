@@ -1,6 +1,5 @@
 #include "report/qt/Painter.h"
 
-#include <QFontDatabase>
 #include <QFontMetricsF>
 #include <QPagedPaintDevice>
 #include <QPainter>
@@ -11,7 +10,6 @@ namespace rptqt {
 
 namespace {
 
-constexpr const char* kKoreanFallbackFamily = "NanumGothic";
 constexpr double kRuleWidthMm = 0.2;
 constexpr double kMmPerPoint = 25.4 / 72.0;
 
@@ -56,16 +54,6 @@ void drawText(QPainter& p, const report::PlacedText& t) {
 
 }  // namespace
 
-void installFontSubstitutes() {
-    static const bool installed = [] {
-        const QString gulim = QStringLiteral("굴림");
-        if (!QFontDatabase::families().contains(gulim) && !QFont::substitutes(gulim).contains(QLatin1String(kKoreanFallbackFamily)))
-            QFont::insertSubstitution(gulim, QLatin1String(kKoreanFallbackFamily));
-        return true;
-    }();
-    (void)installed;
-}
-
 QFont toQFont(const report::Font& font) {
     QFont f(font.family);
     f.setPixelSize(std::max(1, qRound(font.pointSize * kMmPerPoint * kUnitsPerMm)));
@@ -83,7 +71,6 @@ QPageLayout pageLayout(const report::PageSetup& page) {
 }
 
 void paintPage(QPainter& p, const report::FilledPage& page, double pixelsPerMm) {
-    installFontSubstitutes();
     p.save();
     p.setRenderHint(QPainter::Antialiasing);
     p.setRenderHint(QPainter::TextAntialiasing);

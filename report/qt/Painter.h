@@ -16,10 +16,6 @@ namespace rptqt {
 // The painter draws in hundredths of a millimetre.
 inline constexpr double kUnitsPerMm = 100.0;
 
-// Lets "굴림" stand for the installed Korean font when "굴림" itself is missing, as the
-// forms' widgetset does.
-void installFontSubstitutes();
-
 // A report font sized in hundredths of a millimetre.
 QFont toQFont(const report::Font& font);
 

@@ -40,7 +40,7 @@ protected:
 
 class Recorder : public db::QueryObserver {
 public:
-    void queryChanged(db::Query&, Change what) override { changes.push_back(what); }
+    void rowSetChanged(Change what) override { changes.push_back(what); }
     std::vector<Change> changes;
 };
 

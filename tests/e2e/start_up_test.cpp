@@ -6,8 +6,8 @@
 #include "programs/BrenvikForms.h"
 #include "programs/ProgramBlock.h"
 #include "tests/support/Home.h"
+#include "tests/support/Clerk.h"
 #include "toolkit/Application.h"
-#include "toolkit/Clerk.h"
 #include "toolkit/Services.h"
 #include "voucher/Qel_Unit3.h"
 

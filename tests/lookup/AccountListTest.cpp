@@ -4,7 +4,7 @@
 
 #include "lookup/Qel_Unit3_01.h"
 #include "lookup/Qel_Unit3_07.h"
-#include "toolkit/Clerk.h"
+#include "tests/support/Clerk.h"
 
 #include <gtest/gtest.h>
 

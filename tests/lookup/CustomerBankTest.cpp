@@ -2,7 +2,7 @@
 #include "tests/lookup/LookupFixture.h"
 
 #include "lookup/Qel_Unit3_02.h"
-#include "toolkit/Clerk.h"
+#include "tests/support/Clerk.h"
 
 #include <gtest/gtest.h>
 

@@ -6,7 +6,7 @@
 #include "lookup/Qel_Unit3_02.h"
 #include "lookup/Qel_Unit3_07.h"
 #include "platform/Screen.h"
-#include "toolkit/Clerk.h"
+#include "tests/support/Clerk.h"
 
 #include <gtest/gtest.h>
 

@@ -8,7 +8,7 @@
 #include "lookup/Qel_Unit3_05.h"
 #include "lookup/Qel_Unit3_06.h"
 #include "lookup/Qel_Unit3_07.h"
-#include "toolkit/Clerk.h"
+#include "tests/support/Clerk.h"
 
 #include <gtest/gtest.h>
 #include <utility>

@@ -1,5 +1,8 @@
 // Test main: starts Qt (on the platform the test's environment names; offscreen by default)
-// unless gtest only lists the tests, as test discovery at build time does.
+// with the programs' font substitution, unless gtest only lists the tests, as test discovery
+// at build time does.
+#include "toolkit/qt/Fonts.h"
+
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -16,6 +19,7 @@ int main(int argc, char** argv) {
     if (!listing) {
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
         app = std::make_unique<QApplication>(argc, argv);
+        tkqt::installFontSubstitutes();
     }
     return RUN_ALL_TESTS();
 }

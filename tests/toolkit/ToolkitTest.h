@@ -1,8 +1,8 @@
 #pragma once
 // A fresh application per test, and a log that handlers write to.
 
+#include "tests/support/Clerk.h"
 #include "toolkit/Application.h"
-#include "toolkit/Clerk.h"
 
 #include <gtest/gtest.h>
 

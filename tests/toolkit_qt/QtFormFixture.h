@@ -2,28 +2,16 @@
 // A test starts the application afresh with the Qt widgetset; messages are recorded
 // (tests that look at the real boxes install the Qt service themselves).
 
-#include "toolkit/Application.h"
-#include "toolkit/qt/QtWidgetset.h"
+#include "tests/support/QtApplication.h"
 
 #include <QApplication>
 #include <QTest>
 #include <gtest/gtest.h>
-#include <memory>
 
-class QtFormTest : public ::testing::Test {
+class QtFormTest : public test::QtApplicationTest<::testing::Test> {
 protected:
-    void SetUp() override {
-        tk::app().initialize(QStringLiteral("시험"));
-        widgetset_ = tkqt::install(tk::app());
-        auto recording = std::make_unique<tk::RecordingMessageService>();
-        messages_ = recording.get();
-        tk::app().setMessageService(std::move(recording));
-    }
-
-    void TearDown() override {
-        widgetset_.reset();  // the windows go before their forms
-        tk::app().reset();
-    }
+    void SetUp() override { startApplication(QStringLiteral("시험")); }
+    void TearDown() override { stopApplication(); }
 
     // Shows the form as the program does and waits until its window is the active one.
     static bool showAndActivate(tk::Form& form) {
@@ -32,9 +20,6 @@ protected:
     }
 
     static QWidget* focusWidget() { return QApplication::focusWidget(); }
-
-    std::unique_ptr<tkqt::QtWidgetset> widgetset_;
-    tk::RecordingMessageService* messages_ = nullptr;
 };
 
 // A small entry form: three edits in a row, a button panel, two combo boxes.

@@ -11,7 +11,7 @@
 #include "tests/voucher/PrintFixture.h"
 #include "tests/voucher/StoredShapes.h"
 #include "variant/Qel_Unit6.h"
-#include "voucher/LineFields.h"
+#include "voucher/text/LineFields.h"
 
 #include <gtest/gtest.h>
 

@@ -5,10 +5,10 @@
 #include "programs/BrenvikForms.h"
 #include "report/Preview.h"
 #include "tests/voucher/VoucherFormFixture.h"
+#include "tests/support/Clerk.h"
 #include "toolkit/Application.h"
-#include "toolkit/Clerk.h"
 #include "toolkit/Services.h"
-#include "voucher/LineFields.h"
+#include "voucher/text/LineFields.h"
 #include "voucher/Qel_Unit3.h"
 
 #include <QDate>

@@ -6,7 +6,7 @@
 // is then started again. After every action each new message must be one the program knows.
 
 #include "db/Database.h"
-#include "voucher/LineFields.h"
+#include "voucher/text/LineFields.h"
 
 #include <QString>
 #include <QStringList>

@@ -6,8 +6,8 @@
 #include "tests/support/Engines.h"
 #include "tests/voucher/StoredRows.h"
 #include "programs/BrenvikForms.h"
+#include "tests/support/Clerk.h"
 #include "toolkit/Application.h"
-#include "toolkit/Clerk.h"
 #include "toolkit/Services.h"
 #include "voucher/Qel_Unit3.h"
 

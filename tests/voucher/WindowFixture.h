@@ -4,8 +4,7 @@
 
 #include "programs/BrenvikForms.h"
 #include "tests/support/Engines.h"
-#include "toolkit/Application.h"
-#include "toolkit/qt/QtWidgetset.h"
+#include "tests/support/QtApplication.h"
 #include "voucher/Qel_Unit3.h"
 
 #include <QApplication>
@@ -18,22 +17,17 @@
 
 namespace vtest {
 
-class WindowTest : public test::EngineTest {
+class WindowTest : public test::QtApplicationTest<test::EngineTest> {
 protected:
     void SetUp() override {
         EngineTest::SetUp();
         database().loadDemoData();
         database().installAsAlias(QStringLiteral("Account"));
-        tk::app().initialize(QStringLiteral("Brenvik"));
-        widgetset_ = tkqt::install(tk::app());
-        auto recording = std::make_unique<tk::RecordingMessageService>();
-        messages_ = recording.get();
-        tk::app().setMessageService(std::move(recording));
+        startApplication(QStringLiteral("Brenvik"));
         form_ = &createForms();
     }
     void TearDown() override {
-        widgetset_.reset();
-        tk::app().reset();
+        stopApplication();
         fmBrenvik = nullptr;
         EngineTest::TearDown();
     }
@@ -67,8 +61,6 @@ protected:
         QApplication::primaryScreen()->grabWindow(0).save(QStringLiteral("%1/%2-%3.png").arg(folder, name, engine));
     }
 
-    std::unique_ptr<tkqt::QtWidgetset> widgetset_;
-    tk::RecordingMessageService* messages_ = nullptr;
     TfmBrenvik* form_ = nullptr;
 };
 

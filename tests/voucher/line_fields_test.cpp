@@ -9,7 +9,7 @@
 #include "lookup/Qel_Unit3_07.h"
 #include "tests/voucher/VoucherFormFixture.h"
 #include "toolkit/FormDescription.h"
-#include "voucher/LineFields.h"
+#include "voucher/text/LineFields.h"
 
 #include <gtest/gtest.h>
 

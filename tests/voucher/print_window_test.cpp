@@ -4,8 +4,8 @@
 
 #include "report/qt/PreviewWindow.h"
 #include "report/qt/QtPreviewService.h"
+#include "tests/support/QtApplication.h"
 #include "tests/voucher/PrintFixture.h"
-#include "toolkit/qt/QtWidgetset.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
@@ -45,23 +45,18 @@ void whenModal(std::function<void(W&)> step) {
     poll->start(20);
 }
 
-class PrintWindow : public test::EngineTest {
+class PrintWindow : public test::QtApplicationTest<test::EngineTest> {
 protected:
     void SetUp() override {
         EngineTest::SetUp();
         vtest::storeOffices(db());
         vtest::storeBlankRows(db());
-        tk::app().initialize(QStringLiteral("Brenvik"));
-        widgetset_ = tkqt::install(tk::app());
-        auto recording = std::make_unique<tk::RecordingMessageService>();
-        messages_ = recording.get();
-        tk::app().setMessageService(std::move(recording));
+        startApplication(QStringLiteral("Brenvik"));
         report::setPreviewService(std::make_unique<rptqt::QtPreviewService>());
         database().installAsAlias(QStringLiteral("Account"));
     }
     void TearDown() override {
-        widgetset_.reset();
-        tk::app().reset();
+        stopApplication();
         fmBrenvik = nullptr;
         report::setPreviewService(nullptr);
         EngineTest::TearDown();
@@ -83,8 +78,6 @@ protected:
 
     QString engineName() const { return QString::fromStdString(test::engineName({GetParam(), 0})); }
 
-    std::unique_ptr<tkqt::QtWidgetset> widgetset_;
-    tk::RecordingMessageService* messages_ = nullptr;
 };
 
 TEST_P(PrintWindow, ThePreviewPrintsToAPdfFileAndItsCloseEmptiesTheVoucherNumber) {

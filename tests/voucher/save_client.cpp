@@ -8,8 +8,8 @@
 //   (database: sqlite <file> | postgresql <connection string> <schema>)
 
 #include "tests/support/Engines.h"
+#include "tests/support/Clerk.h"
 #include "toolkit/Application.h"
-#include "toolkit/Clerk.h"
 #include "programs/BrenvikForms.h"
 #include "programs/SattrelForms.h"
 #include "variant/Qel_Unit6.h"

@@ -306,7 +306,7 @@ TEST_P(Saving, AWriterHoldingTheDateMakesSaveWaitThenSayItAndAnotherTryStores) {
 class OfficesGoneOnReload : public db::QueryObserver {
 public:
     explicit OfficesGoneOnReload(db::Database& db) : db_(db) {}
-    void queryChanged(db::Query&, Change what) override {
+    void rowSetChanged(Change what) override {
         if (what != Change::Closed || renamed_) return;
         renamed_ = true;
         db_.exec(QStringLiteral("alter table Kubun_Table rename to Kubun_Gone"));

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "voucher/Util_Unit.h"
+#include "voucher/text/Util_Unit.h"
 
 #include <array>
 

@@ -1,5 +1,5 @@
 #pragma once
-// A read-only table model over a toolkit grid: the bound query's rows, the shown columns
+// A read-only table model over a toolkit grid: the rows of its row set, the shown columns
 // with their titles, and a row indicator on the current row.
 
 #include "toolkit/Control.h"
@@ -23,7 +23,7 @@ public:
     Qt::ItemFlags flags(const QModelIndex& index) const override;
 
     const std::vector<tk::GridColumn>& columns() const { return columns_; }
-    // The query was opened, closed or re-read, or the columns changed.
+    // The rows were opened, closed or re-read, or the columns changed.
     void reload();
     // The current row moved: the indicator follows.
     void currentRowChanged(int oldRow, int newRow);

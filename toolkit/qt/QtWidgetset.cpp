@@ -1,6 +1,5 @@
 #include "toolkit/qt/QtWidgetset.h"
 
-#include "toolkit/qt/Fonts.h"
 #include "toolkit/qt/FormWindow.h"
 #include "toolkit/qt/QtServices.h"
 
@@ -19,7 +18,6 @@ FormWindow* formWindow(tk::Form& form) { return dynamic_cast<FormWindow*>(form.o
 }  // namespace
 
 QtWidgetset::QtWidgetset() {
-    installFontSubstitutes();
     // Only closing the main form ends the run, never the last window going out of sight.
     QApplication::setQuitOnLastWindowClosed(false);
 }

@@ -1,4 +1,4 @@
-#include "voucher/LineFields.h"
+#include "voucher/text/LineFields.h"
 
 namespace fields {
 
@@ -30,5 +30,26 @@ QString name(Side side, Field field, int line) {
 QString lineNumberEdit(int line) { return QStringLiteral("edSerial_Bun_") + lineNumber(line); }
 
 QString linePanel(int line) { return QStringLiteral("Panel%1").arg(line); }
+
+namespace {
+constexpr int kCreditOnlyDigit = 5;
+bool isLine(int line) { return line >= 1 && line <= LineCount; }
+}  // namespace
+
+QString lineKey(int line, KeyRows rows) {
+    return QString::number(rows == KeyRows::Both ? line : line * 10 + kCreditOnlyDigit);
+}
+
+std::optional<KeyedLine> keyedLine(int key) {
+    if (isLine(key)) return KeyedLine{key, KeyRows::Both};
+    if (key % 10 == kCreditOnlyDigit && isLine(key / 10)) return KeyedLine{key / 10, KeyRows::CreditOnly};
+    return std::nullopt;
+}
+
+std::optional<int> bothRowsLine(int key) {
+    const std::optional<KeyedLine> keyed = keyedLine(key);
+    if (keyed && keyed->rows == KeyRows::Both) return keyed->line;
+    return std::nullopt;
+}
 
 }  // namespace fields

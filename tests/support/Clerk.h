@@ -1,7 +1,8 @@
 #pragma once
 // Drives forms as a clerk would, headless: focus, type, Enter, Tab, click, double-click,
 // Alt+letter, arrow keys in a grid, picking an office from a list. Every step goes through
-// the same Form::user* entry points the Qt widgetset uses.
+// the same Form::user* entry points the Qt widgetset uses. The toolkit's driver for tests; no
+// program ships it.
 
 #include "toolkit/Form.h"
 

@@ -6,6 +6,8 @@
 
 #include <QString>
 
+#include <optional>
+
 namespace fields {
 
 enum class Side { Debit, Credit };
@@ -33,5 +35,19 @@ QString lineNumber(int line);        // "03"
 QString name(Side side, Field field, int line);
 QString lineNumberEdit(int line);    // "edSerial_Bun_03"
 QString linePanel(int line);         // "Panel3"
+
+// The line key a field leaves for its lookup dialog: the line number ("1" to "4") when the
+// choice fills both rows of the line, line * 10 + 5 ("15" to "45") when it fills the credit
+// row alone.
+enum class KeyRows { Both, CreditOnly };
+struct KeyedLine {
+    int line = 0;
+    KeyRows rows = KeyRows::Both;
+};
+QString lineKey(int line, KeyRows rows = KeyRows::Both);
+// The line and rows a key names; none for any other key.
+std::optional<KeyedLine> keyedLine(int key);
+// The line whose both rows the key names; none for a credit-row key or any other.
+std::optional<int> bothRowsLine(int key);
 
 }  // namespace fields

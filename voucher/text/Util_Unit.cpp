@@ -1,4 +1,6 @@
-#include "voucher/Util_Unit.h"
+#include "voucher/text/Util_Unit.h"
+
+#include "toolkit/mask/NumberMask.h"
 
 #include <QRegularExpression>
 
@@ -18,16 +20,6 @@ constexpr std::array<int, 16> kBlanksNegative{kNone, 25, 24, 22, 20, 18, 17, 14,
 int blanksFor(qsizetype plainLength, bool negative) {
     if (plainLength < 1 || plainLength > qsizetype(kBlanksNegative.size())) return kNone;
     return negative ? kBlanksNegative[plainLength - 1] : kBlanksNotNegative[plainLength - 1];
-}
-
-QString groupThousands(const QString& digits) {
-    QString grouped;
-    const qsizetype n = digits.size();
-    for (qsizetype i = 0; i < n; ++i) {
-        if (i > 0 && (n - i) % 3 == 0) grouped.append(QLatin1Char(','));
-        grouped.append(digits.at(i));
-    }
-    return grouped;
 }
 
 // Significant digits (no trailing zeros) and decimal exponent of |value| at 15 digits.
@@ -109,18 +101,7 @@ QString Str_FloatToStr(double value) {
     return value < 0 ? QLatin1Char('-') + text : text;
 }
 
-QString Str_FormatFloat(const QString& pattern, double value) {
-    static const QRegularExpression wholeDigits(QStringLiteral("^[#0,]*[#0][#0,]*$"));
-    if (!pattern.contains(wholeDigits)) throw std::invalid_argument("unsupported number pattern: " + pattern.toStdString());
-    const int minimumDigits = int(pattern.count(QLatin1Char('0')));
-    const bool grouped = pattern.contains(QLatin1Char(','));
-
-    const double rounded = std::round(value);  // halves away from zero
-    QString digits = rounded == 0.0 ? QString() : QString::number(std::fabs(rounded), 'f', 0);
-    if (digits.size() < minimumDigits) digits = QString(minimumDigits - digits.size(), QLatin1Char('0')) + digits;
-    if (grouped) digits = groupThousands(digits);
-    return rounded < 0 ? QLatin1Char('-') + digits : digits;
-}
+QString Str_FormatFloat(const QString& pattern, double value) { return mask::formatWholeNumber(pattern, value); }
 
 QString Str_StrToDouble(const QString& plain, const QString& formatted) {
     const bool negative = StrToFloat(plain) < 0;

@@ -1,4 +1,4 @@
-#include "toolkit/Clerk.h"
+#include "tests/support/Clerk.h"
 
 #include "toolkit/Application.h"
 
