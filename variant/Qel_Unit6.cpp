@@ -19,7 +19,7 @@ void TfmSattrel::FormClose(tk::Form&, tk::CloseAction& action) {
 void TfmSattrel::creditLookupExit(fields::Field, int) {}
 
 void TfmSattrel::creditItemExit(int) {
-    if (formMode() == ModeLineSelected && receiverIs(QStringLiteral("DBGrid1"))) focusSaveButton();
+    if (formMode() == ModeLineSelected && receiverIs(storedLines())) focusSaveButton();
 }
 
 void TfmSattrel::lastCreditItemExit() { focusSaveButton(); }

@@ -10,6 +10,8 @@
 #include "voucher/text/Util_Unit.h"
 
 #include <QDate>
+#include <algorithm>
+#include <iterator>
 #include <cstdlib>
 #include <set>
 #include <stdexcept>
@@ -58,8 +60,6 @@ const QString kBusy = QStringLiteral("다른 사용자가 저장하고 있어 �
 
 using fields::Field;
 using fields::Side;
-
-QString panelName(int line) { return fields::linePanel(line); }
 
 // The amount fields show a number right-aligned by the amount display.
 QString amountDisplay(double value) {
@@ -152,7 +152,7 @@ void TfmBrenvik::bindLineFieldHandlers(Handlers& h) {
         bind(Side::Debit, Field::Account, line, "Exit", [this, line] { accountExit(Side::Debit, line); });
         bind(Side::Credit, Field::Account, line, "Exit", [this, line] { accountExit(Side::Credit, line); });
         for (Field kind : fields::AnalysisKinds) {
-            bind(Side::Debit, kind, line, "Exit", [this, kind, line] { debitLookupExit(kind, line); });
+            bind(Side::Debit, kind, line, "Exit", [this, kind, line] { lookupExit(Side::Debit, kind, line); });
             if (kind != Field::Item)
                 bind(Side::Credit, kind, line, "Exit", [this, kind, line] { creditLookupExit(kind, line); });
         }
@@ -168,21 +168,15 @@ void TfmBrenvik::bindLineFieldHandlers(Handlers& h) {
     }
 }
 
-QStringList TfmBrenvik::sqlText(const QString& name) const { return description_->sqlText(name); }
-
-db::Query& TfmBrenvik::statement(const QString& queryName, const QString& sqlName) {
-    return description_->loadStatement(query(queryName), sqlName);
-}
-
 QString TfmBrenvik::formKubun() const { return QStringLiteral("A003"); }
 
 // --- mode and buttons ----------------------------------------------------------------------
 
-QString TfmBrenvik::formMode() const { return panel(QStringLiteral("Panel7")).hint(); }
+QString TfmBrenvik::formMode() const { return modePanel().hint(); }
 
-void TfmBrenvik::setFormMode(const QString& mode) { panel(QStringLiteral("Panel7")).setHint(mode); }
+void TfmBrenvik::setFormMode(const QString& mode) { modePanel().setHint(mode); }
 
-QString TfmBrenvik::officeCode() const { return Str_FormatFloat(QStringLiteral("00000"), comboBox(QStringLiteral("cbKubun")).itemIndex()); }
+QString TfmBrenvik::officeCode() const { return Str_FormatFloat(QStringLiteral("00000"), officeList().itemIndex()); }
 
 void TfmBrenvik::pEnabledBtn() {
     struct Row {
@@ -197,18 +191,18 @@ void TfmBrenvik::pEnabledBtn() {
     const int mode = formMode().toInt(&ok);
     if (!ok || mode < 1 || mode > 3) return;
     const Row& r = table[mode - 1];
-    button(QStringLiteral("InsertBtn")).setEnabled(r.insert);
+    insertButton().setEnabled(r.insert);
     button(QStringLiteral("CancelBtn")).setEnabled(r.cancel);
-    button(QStringLiteral("SaveBtn")).setEnabled(r.save);
-    button(QStringLiteral("DeleteBtn")).setEnabled(r.del);
-    button(QStringLiteral("PrintBtn")).setEnabled(r.print);
-    button(QStringLiteral("CloseBtn")).setEnabled(r.close);
+    saveButton().setEnabled(r.save);
+    deleteButton().setEnabled(r.del);
+    printButton().setEnabled(r.print);
+    closeButton().setEnabled(r.close);
 }
 
 // --- the four lines ------------------------------------------------------------------------
 
 void TfmBrenvik::pClear() {
-    edit(QStringLiteral("edSerial")).setText(QString());
+    serialEdit().setText(QString());
     for (int line = 1; line <= fields::LineCount; ++line) {
         for (Side side : {Side::Debit, Side::Credit}) {
             clearRow(side, line);
@@ -230,8 +224,8 @@ void TfmBrenvik::clearRow(Side side, int line) {
 }
 
 void TfmBrenvik::resetLinePanels() {
-    for (int line = 1; line <= 4; ++line) {
-        tk::Panel& p = panel(panelName(line));
+    for (int line = 1; line <= fields::LineCount; ++line) {
+        tk::Panel& p = linePanel(line);
         p.setVisible(true);
         p.setEnabled(true);
         p.setColor(tk::clBtnFace);
@@ -240,7 +234,7 @@ void TfmBrenvik::resetLinePanels() {
 
 // --- buttons -------------------------------------------------------------------------------
 
-void TfmBrenvik::InsertBtnClick(tk::Control&) { setFocus(QStringLiteral("edCR_Ac_QelName_01")); }
+void TfmBrenvik::InsertBtnClick(tk::Control&) { setFocus(lineEdit(Side::Debit, Field::Account, 1)); }
 
 void TfmBrenvik::CancelBtnClick(tk::Control&) {
     pClear();
@@ -255,18 +249,16 @@ void TfmBrenvik::CloseBtnClick(tk::Control&) { close(); }
 
 void TfmBrenvik::pQuery() {
     tk::HourglassCursor hourglass;
-    db::Query& q = statement(QStringLiteral("Query1"), QStringLiteral("StoredLines"));
-    q.setParamText(QStringLiteral("tbDKubun"),
-                   QStringLiteral("%") + edit(QStringLiteral("edDate")).text() + officeCode() + QStringLiteral("%"));
+    db::Query& q = description_->loadStatement(gridQuery(), QStringLiteral("StoredLines"));
+    q.setParamText(QStringLiteral("tbDKubun"), QStringLiteral("%") + dateEdit().text() + officeCode() + QStringLiteral("%"));
     q.open();
 }
 
 void TfmBrenvik::pDeleteCount_Query() {
     tk::HourglassCursor hourglass;
-    db::Query& q = statement(QStringLiteral("Query1"), QStringLiteral("StoredLinesOfVoucher"));
-    q.setParamText(QStringLiteral("tbDKubun"),
-                   QStringLiteral("%") + edit(QStringLiteral("edDate")).text() + officeCode() + QStringLiteral("%"));
-    q.setParamText(QStringLiteral("tbqel"), QStringLiteral("%") + grid(QStringLiteral("DBGrid1")).hint() + QStringLiteral("%"));
+    db::Query& q = description_->loadStatement(gridQuery(), QStringLiteral("StoredLinesOfVoucher"));
+    q.setParamText(QStringLiteral("tbDKubun"), QStringLiteral("%") + dateEdit().text() + officeCode() + QStringLiteral("%"));
+    q.setParamText(QStringLiteral("tbqel"), QStringLiteral("%") + storedLines().hint() + QStringLiteral("%"));
     q.open();
 }
 
@@ -276,10 +268,9 @@ void TfmBrenvik::FormCreate(tk::Form&) {
     if (AppAlreadyRunning) handOverToRunningInstance();
     centreOnScreen();
     fillOfficeList();
-    edit(QStringLiteral("edDate")).setText(QDate::currentDate().toString(QStringLiteral("yyyy-MM-dd")));
-    tk::ComboBox& offices = comboBox(QStringLiteral("cbKubun"));
-    offices.setItemIndex(offices.items().isEmpty() ? -1 : 0);
-    grid(QStringLiteral("DBGrid1")).setHint(QString());
+    dateEdit().setText(QDate::currentDate().toString(QStringLiteral("yyyy-MM-dd")));
+    officeList().setItemIndex(officeList().items().isEmpty() ? -1 : 0);
+    storedLines().setHint(QString());
     pClear();
     pQuery();
     setFormMode(ModeIdle);
@@ -309,10 +300,10 @@ void TfmBrenvik::centreOnScreen() {
 }
 
 void TfmBrenvik::fillOfficeList() {
-    db::Query& q = statement(QStringLiteral("Query2"), QStringLiteral("OfficeList"));
+    db::Query& q = description_->loadStatement(listQuery(), QStringLiteral("OfficeList"));
     q.open();
     q.first();
-    tk::ComboBox& offices = comboBox(QStringLiteral("cbKubun"));
+    tk::ComboBox& offices = officeList();
     offices.clearItems();
     for (; !q.eof(); q.next()) offices.addItem(q.fieldText(QStringLiteral("Total")));
 }
@@ -325,11 +316,11 @@ void TfmBrenvik::FormClose(tk::Form&, tk::CloseAction& action) {
 // --- base date and office ------------------------------------------------------------------
 
 void TfmBrenvik::edDateExit(tk::Control&) {
-    if (activeControl() && activeControl()->name() == QLatin1String("DBGrid1")) {
+    if (receiverIs(storedLines())) {
         setFormMode(ModeNewVoucher);
         return;
     }
-    tk::Edit& date = edit(QStringLiteral("edDate"));
+    tk::Edit& date = dateEdit();
     const QString text = date.text();
     if (!convertsToDate(text)) {
         tk::showWarning(text + kBadDate);
@@ -372,23 +363,23 @@ void TfmBrenvik::enterMovesOn(QChar& key) {
     key = QChar();
 }
 
-void TfmBrenvik::cbKubunEnter(tk::Control&) { comboBox(QStringLiteral("cbKubun")).setDroppedDown(true); }
+void TfmBrenvik::cbKubunEnter(tk::Control&) { officeList().setDroppedDown(true); }
 
 void TfmBrenvik::cbKubunChange(tk::Control&) {
-    for (int line = 1; line <= 4; ++line) {
-        panel(panelName(line)).setVisible(true);
-        panel(panelName(line)).setEnabled(true);
+    for (int line = 1; line <= fields::LineCount; ++line) {
+        linePanel(line).setVisible(true);
+        linePanel(line).setEnabled(true);
     }
     pQuery();
     setFormMode(ModeIdle);
     pEnabledBtn();
-    for (int line = 1; line <= 4; ++line) panel(panelName(line)).setColor(tk::clBtnFace);
+    for (int line = 1; line <= fields::LineCount; ++line) linePanel(line).setColor(tk::clBtnFace);
     pClear();
 }
 
 void TfmBrenvik::cbKubunExit(tk::Control& sender) {
-    comboBox(QStringLiteral("cbKubun")).setDroppedDown(false);
-    if (activeControl() && activeControl()->name() == QLatin1String("DBGrid1")) {
+    officeList().setDroppedDown(false);
+    if (receiverIs(storedLines())) {
         setFormMode(ModeNewVoucher);
         return;
     }
@@ -404,7 +395,7 @@ void TfmBrenvik::DBGrid1KeyDown(tk::Control&, int&, tk::ShiftState) { chooseGrid
 void TfmBrenvik::DBGrid1KeyUp(tk::Control&, int&, tk::ShiftState) { chooseGridRow(); }
 
 void TfmBrenvik::chooseGridRow() {
-    for (int line = 1; line <= 4; ++line) panel(panelName(line)).setVisible(false);
+    for (int line = 1; line <= fields::LineCount; ++line) linePanel(line).setVisible(false);
     setFormMode(ModeLineSelected);
     pEnabledBtn();
     pDBGridDisplay();
@@ -412,45 +403,45 @@ void TfmBrenvik::chooseGridRow() {
 
 void TfmBrenvik::reportNoData() {
     tk::showWarning(kNoData);
-    setFocus(QStringLiteral("Panel7"));
+    setFocus(modePanel());
 }
 
 void TfmBrenvik::pDBGridDisplay() {
-    db::Query& stored = query(QStringLiteral("Query1"));
+    db::Query& stored = gridQuery();
     if (stored.recordCount() == 0) {
         reportNoData();
         return;
     }
-    edit(QStringLiteral("edSerial")).setText(stored.fieldText(QStringLiteral("serial_qel")));
+    serialEdit().setText(stored.fieldText(QStringLiteral("serial_qel")));
     tk::HourglassCursor hourglass;
     pPanel_DisplayQuery();
 
-    db::Query& lines = statement(QStringLiteral("Query2"), QStringLiteral("VoucherLineNumbers"));
+    db::Query& lines = description_->loadStatement(listQuery(), QStringLiteral("VoucherLineNumbers"));
     lines.setParamText(QStringLiteral("tbSerial_qel"), Str_RTrim(stored.fieldText(QStringLiteral("serial_qel"))));
     lines.setParamText(QStringLiteral("tbSerial_day"), Str_RTrim(stored.fieldText(QStringLiteral("Date_day"))));
     lines.prepare();
     lines.open();
     for (lines.first(); !lines.eof(); lines.next()) {
         const int n = lines.fieldInt(QStringLiteral("Serial_Bun"));
-        if (n >= 1 && n <= fields::LineCount) panel(panelName(n)).setVisible(true);
+        if (n >= 1 && n <= fields::LineCount) linePanel(n).setVisible(true);
     }
     // Only the chosen line is open; a chosen line that no panel shows leaves them all closed.
     const QString chosen = stored.fieldText(QStringLiteral("serial_bun"));
     for (int line = 1; line <= fields::LineCount; ++line) {
-        tk::Panel& p = panel(panelName(line));
+        tk::Panel& p = linePanel(line);
         p.setColor(fields::lineNumber(line) == chosen ? tk::clAqua : tk::clBtnFace);
         p.setEnabled(fields::lineNumber(line) == chosen);
     }
 }
 
 void TfmBrenvik::pPanel_DisplayQuery() {
-    if (query(QStringLiteral("Query1")).recordCount() == 0) {
+    if (gridQuery().recordCount() == 0) {
         reportNoData();
         return;
     }
-    db::Query& rows = statement(QStringLiteral("Panel_DisplayQuery"), QStringLiteral("VoucherRows"));
-    rows.setParamText(QStringLiteral("tbDayBon"), Str_RTrim(edit(QStringLiteral("edDate")).text()) + officeCode());
-    rows.setParamText(QStringLiteral("tbSerial_qel"), Str_RTrim(edit(QStringLiteral("edSerial")).text()));
+    db::Query& rows = description_->loadStatement(query(QStringLiteral("Panel_DisplayQuery")), QStringLiteral("VoucherRows"));
+    rows.setParamText(QStringLiteral("tbDayBon"), Str_RTrim(dateEdit().text()) + officeCode());
+    rows.setParamText(QStringLiteral("tbSerial_qel"), Str_RTrim(serialEdit().text()));
     rows.prepare();
     rows.open();
     // Each stored row fills the row of its own line and side. Older writers left lines without
@@ -523,37 +514,34 @@ lookup::LookupDialog& TfmBrenvik::lookupFor(Side side, Field kind) const {
 }
 
 // During an exit the active control is already the one receiving the focus.
-bool TfmBrenvik::receiverIs(const QString& controlName) const {
-    return activeControl() != nullptr && activeControl()->name() == controlName;
+bool TfmBrenvik::receiverIs(const tk::Control& control) const { return activeControl() == &control; }
+
+bool TfmBrenvik::receiverIsOutsideLines() const {
+    const tk::Control* const outside[] = {&dateEdit(),    &officeList(),  &storedLines(), &saveButton(),
+                                          &deleteButton(), &printButton(), &closeButton()};
+    return std::find(std::begin(outside), std::end(outside), activeControl()) != std::end(outside);
 }
 
 // Leaving a lookup field for these controls leaves the field and its dialog alone.
-bool TfmBrenvik::receiverIsSkipped() const {
-    static const char* const skipped[] = {"edDate",    "cbKubun",  "DBGrid1",  "SaveBtn",
-                                          "DeleteBtn", "PrintBtn", "CloseBtn", "Panel7"};
-    for (const char* name : skipped) {
-        if (receiverIs(QLatin1String(name))) return true;
-    }
-    return false;
-}
+bool TfmBrenvik::receiverIsSkipped() const { return receiverIsOutsideLines() || receiverIs(modePanel()); }
 
 // The second request holds. While Save is disabled (browsing) neither is made: the focus
 // goes on where the clerk sent it, so Tab from the last line still reaches the grid.
 void TfmBrenvik::focusSaveButton() {
-    if (!button(QStringLiteral("SaveBtn")).canFocus()) return;
-    setFocus(QStringLiteral("Panel7"));
-    setFocus(QStringLiteral("SaveBtn"));
+    if (!saveButton().canFocus()) return;
+    setFocus(modePanel());
+    setFocus(saveButton());
 }
 
 // Moving forward from an account to its customer field starts a new voucher, once an
 // office and a base date are there.
 void TfmBrenvik::accountChecks() {
-    tk::ComboBox& offices = comboBox(QStringLiteral("cbKubun"));
+    tk::ComboBox& offices = officeList();
     if (offices.itemIndex() < 0 || offices.text().isEmpty()) {
         tk::showWarning(kChooseOffice);
         setFocus(offices);
     }
-    tk::Edit& date = edit(QStringLiteral("edDate"));
+    tk::Edit& date = dateEdit();
     if (date.text().isEmpty() || date.text().size() != 10) {
         tk::showWarning(kChooseDate);
         setFocus(date);
@@ -563,11 +551,9 @@ void TfmBrenvik::accountChecks() {
 }
 
 void TfmBrenvik::accountExit(Side side, int line) {
-    if (receiverIs(fields::name(side, Field::Customer, line))) accountChecks();
+    if (receiverIs(lineEdit(side, Field::Customer, line))) accountChecks();
     lookupExit(side, Field::Account, line);
 }
-
-void TfmBrenvik::debitLookupExit(Field kind, int line) { lookupExit(Side::Debit, kind, line); }
 
 // The field's dialog is prepared with the line number as key and the field's code dropped;
 // an account is always searched, another kind only when its text is more than blanks.
@@ -606,7 +592,7 @@ void TfmBrenvik::creditLookupExit(Field kind, int line) {
 }
 
 void TfmBrenvik::creditItemExit(int line) {
-    if (formMode() == ModeLineSelected && receiverIs(QStringLiteral("DBGrid1"))) {
+    if (formMode() == ModeLineSelected && receiverIs(storedLines())) {
         focusSaveButton();
         return;
     }
@@ -616,14 +602,11 @@ void TfmBrenvik::creditItemExit(int line) {
 // The last field of the form's lines leads to the Save button, unless the clerk went back
 // into a line to a field that takes the debit row's item.
 void TfmBrenvik::lastCreditItemExit() {
-    static const char* const toSave[] = {"edDate", "cbKubun", "DBGrid1", "SaveBtn", "DeleteBtn", "PrintBtn", "CloseBtn"};
-    for (const char* name : toSave) {
-        if (receiverIs(QLatin1String(name))) {
-            focusSaveButton();
-            return;
-        }
+    if (receiverIsOutsideLines()) {
+        focusSaveButton();
+        return;
     }
-    if (receiverIs(QStringLiteral("Panel7"))) return;
+    if (receiverIs(modePanel())) return;
     if (creditLookup(Field::Item, fields::LineCount) != CreditOutcome::TookDebitCode) focusSaveButton();
 }
 
@@ -654,44 +637,44 @@ namespace {
 // A voucher prints on ten rows: its own, then blank rows.
 constexpr int kPrintedRows = 10;
 
-// Date, office and voucher number of the chosen voucher as a print query's parameters.
-void bindPrintedVoucher(const TfmBrenvik& form, db::Query& q) {
-    q.setParamText(QStringLiteral("tbDateDay"), Str_DelSpace(form.edit(QStringLiteral("edDate")).text()));
-    q.setParamText(QStringLiteral("tbKubunBon"), form.officeCode());
-    q.setParamText(QStringLiteral("tbSerialQel"), Str_DelSpace(form.edit(QStringLiteral("edSerial")).text()));
-}
 }  // namespace
+
+void TfmBrenvik::bindPrintedVoucher(db::Query& q) const {
+    q.setParamText(QStringLiteral("tbDateDay"), Str_DelSpace(dateEdit().text()));
+    q.setParamText(QStringLiteral("tbKubunBon"), officeCode());
+    q.setParamText(QStringLiteral("tbSerialQel"), Str_DelSpace(serialEdit().text()));
+}
 
 TfmQrBrenvik& TfmBrenvik::createPrintForm() { return tk::app().createForm<TfmQrBrenvik>(); }
 
 void TfmBrenvik::PrintBtnClick(tk::Control&) {
-    if (query(QStringLiteral("Query1")).recordCount() == 0) {
+    if (gridQuery().recordCount() == 0) {
         reportNoData();
         return;
     }
-    if (edit(QStringLiteral("edSerial")).text().isEmpty()) {
+    if (serialEdit().text().isEmpty()) {
         tk::showWarning(kChooseGridRow);
         return;
     }
     db::Query& stored = query(QStringLiteral("Print_Count_Query"));
     stored.close();
-    bindPrintedVoucher(*this, stored);
+    bindPrintedVoucher(stored);
     stored.open();
 
     db::Query& printed = query(QStringLiteral("Print_Query"));
     printed.close();
-    bindPrintedVoucher(*this, printed);
+    bindPrintedVoucher(printed);
     printed.setParamText(QStringLiteral("tbCount"), Str_FormatFloat(QStringLiteral("00"), kPrintedRows - stored.recordCount()));
     printed.open();
     if (!printed.active() || printed.recordCount() == 0) return;
 
     fmQrBrenvik = &createPrintForm();
     report::Report& voucher = fmQrBrenvik->QuickRep1;
-    voucher.setCaption(QStringLiteral("qlKubun"), QStringLiteral("구    분 :") + comboBox(QStringLiteral("cbKubun")).text());
-    voucher.setCaption(QStringLiteral("qlQel"), QStringLiteral("전표번호 :") + edit(QStringLiteral("edSerial")).text());
-    voucher.setCaption(QStringLiteral("qlDate"), QStringLiteral("기준일자 : ") + edit(QStringLiteral("edDate")).text());
+    voucher.setCaption(QStringLiteral("qlKubun"), QStringLiteral("구    분 :") + officeList().text());
+    voucher.setCaption(QStringLiteral("qlQel"), QStringLiteral("전표번호 :") + serialEdit().text());
+    voucher.setCaption(QStringLiteral("qlDate"), QStringLiteral("기준일자 : ") + dateEdit().text());
     voucher.preview();
-    edit(QStringLiteral("edSerial")).setText(QString());
+    serialEdit().setText(QString());
 }
 
 // --- saving, correcting and deleting ---------------------------------------------------------
@@ -735,25 +718,24 @@ QString TfmBrenvik::kubunAmt(Side) const { return QStringLiteral("5"); }
 
 std::vector<Side> TfmBrenvik::codeCheckedSides() const { return {Side::Debit, Side::Credit}; }
 
-db::Database& TfmBrenvik::accountDatabase() { return query(QStringLiteral("Query_Sql")).database(); }
-
 VoucherStore TfmBrenvik::store() {
-    return VoucherStore(accountDatabase(), [this](const QString& name) { return sqlText(name); });
+    return VoucherStore(query(QStringLiteral("Query_Sql")).database(),
+                        [this](const QString& name) { return description_->sqlText(name); });
 }
 
 void TfmBrenvik::SaveBtnClick(tk::Control&) {
     tk::HourglassCursor hourglass;
-    if (query(QStringLiteral("Query1")).recordCount() == 0 && formMode() != ModeNewVoucher) {
+    if (gridQuery().recordCount() == 0 && formMode() != ModeNewVoucher) {
         reportNoData();
         return;
     }
-    const bool lineChosen = formMode() == ModeLineSelected && !edit(QStringLiteral("edSerial")).text().isEmpty();
+    const bool lineChosen = formMode() == ModeLineSelected && !serialEdit().text().isEmpty();
     if (lineChosen && refuseLineWithoutPanel()) return;
     fillEmptyAmounts();
     if (!accountsChosen() || !codesChosen()) return;
     const QString mode = formMode();
     if (mode == ModeIdle) {
-        refuse(edit(QStringLiteral("edCR_Ac_QelName_01")), kFirstInsert);
+        refuse(lineEdit(Side::Debit, Field::Account, 1), kFirstInsert);
     } else if (mode == ModeNewVoucher) {
         storeNewVoucher();
     } else if (mode == ModeLineSelected) {
@@ -770,7 +752,7 @@ void TfmBrenvik::refuse(tk::Control& field, const QString& message) {
 bool TfmBrenvik::refuseLineWithoutPanel() {
     const int line = selectedLineNumber();
     if (line >= 1 && line <= fields::LineCount) return false;
-    tk::showWarning(lineNotCorrectable(query(QStringLiteral("Query1")).fieldText(QStringLiteral("Serial_Bun"))));
+    tk::showWarning(lineNotCorrectable(gridQuery().fieldText(QStringLiteral("Serial_Bun"))));
     return true;
 }
 
@@ -823,30 +805,30 @@ bool TfmBrenvik::codesChosen() {
 }
 
 void TfmBrenvik::storeNewVoucher() {
-    setFocus(QStringLiteral("SaveBtn"));
+    setFocus(saveButton());
     // Leaving the date field for the grid passes its check by, but a voucher is numbered and
     // stored under its base date. Had the date field the focus, its exit has just said so.
-    tk::Edit& date = edit(QStringLiteral("edDate"));
+    tk::Edit& date = dateEdit();
     if (!isBaseDate(date.text())) {
         if (activeControl() != &date) refuse(date, date.text() + kBadDate);
         return;
     }
-    tk::Panel& panel1 = panel(QStringLiteral("Panel1"));
-    panel1.setHint(QString());
+    tk::Panel& storedKey = linePanel(1);
+    storedKey.setHint(QString());
     if (!pSaveQuery()) return;
-    const QString number = edit(QStringLiteral("edSerial")).text();
+    const QString number = serialEdit().text();
     setFormMode(ModeIdle);
     pEnabledBtn();
     pClear();
-    setFocus(QStringLiteral("Panel7"));
-    setFocus(QStringLiteral("InsertBtn"));
+    setFocus(modePanel());
+    setFocus(insertButton());
     try {
         pQuery();
     } catch (const std::exception& e) {
         tk::showError(storedButNotListed(number) + QLatin1Char('\n') + QString::fromUtf8(e.what()));
         return;
     }
-    query(QStringLiteral("Query1")).locate(QStringLiteral("Serial_ttt"), panel1.hint());
+    gridQuery().locate(QStringLiteral("Serial_ttt"), storedKey.hint());
 }
 
 // Every line is read before anything is written; a failure stores nothing and leaves the
@@ -854,7 +836,7 @@ void TfmBrenvik::storeNewVoucher() {
 bool TfmBrenvik::pSaveQuery() {
     try {
         VoucherStore::NewVoucher voucher;
-        voucher.baseDate = edit(QStringLiteral("edDate")).text();
+        voucher.baseDate = dateEdit().text();
         voucher.office = officeCode();
         voucher.formKubun = formKubun();
         for (int line = 1; line <= fields::LineCount; ++line) {
@@ -863,8 +845,8 @@ bool TfmBrenvik::pSaveQuery() {
             voucher.rows.push_back(rowValues(Side::Credit, line));
         }
         const QString number = store().insert(voucher);
-        edit(QStringLiteral("edSerial")).setText(number);
-        if (!voucher.rows.empty()) panel(QStringLiteral("Panel1")).setHint(number + voucher.rows.back().line);
+        serialEdit().setText(number);
+        if (!voucher.rows.empty()) linePanel(1).setHint(number + voucher.rows.back().line);
         return true;
     } catch (const std::exception& e) {
         reportNotWritten(kNotSaved, e);
@@ -893,24 +875,22 @@ VoucherStore::Row TfmBrenvik::rowValues(Side side, int line) const {
 }
 
 void TfmBrenvik::correctSelectedLine() {
-    setFocus(QStringLiteral("SaveBtn"));
-    tk::Edit& serial = edit(QStringLiteral("edSerial"));
+    setFocus(saveButton());
+    tk::Edit& serial = serialEdit();
     if (serial.text().isEmpty()) {
         tk::showWarning(kChooseLineToCorrect);
         return;
     }
-    tk::DBGrid& storedLines = grid(QStringLiteral("DBGrid1"));
-    storedLines.setHint(Str_DelSpace(serial.text()) +
-                        Str_DelSpace(query(QStringLiteral("Query1")).fieldText(QStringLiteral("Serial_Bun"))));
+    storedLines().setHint(Str_DelSpace(serial.text()) + Str_DelSpace(gridQuery().fieldText(QStringLiteral("Serial_Bun"))));
     if (!pUpdateQuery()) return;
     serial.setText(QString());
     pDBGridDisplay();
     pQuery();
-    query(QStringLiteral("Query1")).locate(QStringLiteral("Serial_ttt"), storedLines.hint());
+    gridQuery().locate(QStringLiteral("Serial_ttt"), storedLines().hint());
 }
 
 int TfmBrenvik::selectedLineNumber() const {
-    return toInteger(query(QStringLiteral("Query1")).fieldText(QStringLiteral("Serial_Bun")));
+    return toInteger(gridQuery().fieldText(QStringLiteral("Serial_Bun")));
 }
 
 // The rows of the chosen line that are stored, and no other. Warned only after the store
@@ -923,7 +903,7 @@ bool TfmBrenvik::pUpdateQuery() {
         for (Side side : {Side::Debit, Side::Credit}) {
             if (rowTakesPart(side, line)) rows.push_back(rowValues(side, line));
         }
-        outcome = store().rewriteLine(edit(QStringLiteral("edDate")).text(), edit(QStringLiteral("edSerial")).text(), rows);
+        outcome = store().rewriteLine(dateEdit().text(), serialEdit().text(), rows);
     } catch (const std::exception& e) {
         reportNotWritten(kNotCorrected, e);
         return false;
@@ -932,21 +912,21 @@ bool TfmBrenvik::pUpdateQuery() {
     if (outcome == VoucherStore::Rewrite::NotOneRowPerSide) tk::showWarning(lineNotCorrectable(fields::lineNumber(line)));
     if (outcome != VoucherStore::Rewrite::Done) return false;
     // Greyed once the line is rewritten, so a refused correction leaves it open.
-    tk::Panel& linePanel = panel(fields::linePanel(line));
-    linePanel.setColor(tk::clBtnFace);
-    linePanel.setEnabled(false);
+    tk::Panel& rewritten = linePanel(line);
+    rewritten.setColor(tk::clBtnFace);
+    rewritten.setEnabled(false);
     return true;
 }
 
 // The chosen grid line goes, whatever the panels show.
 void TfmBrenvik::DeleteBtnClick(tk::Control&) {
-    db::Query& stored = query(QStringLiteral("Query1"));
+    db::Query& stored = gridQuery();
     if (stored.recordCount() == 0) {
         reportNoData();
         return;
     }
-    tk::Edit& serial = edit(QStringLiteral("edSerial"));
-    grid(QStringLiteral("DBGrid1")).setHint(Str_DelSpace(serial.text()));
+    tk::Edit& serial = serialEdit();
+    storedLines().setHint(Str_DelSpace(serial.text()));
     const QString lineText = Str_DelSpace(stored.fieldText(QStringLiteral("Serial_Bun")));
     const int line = toInteger(lineText);
     if (serial.text().isEmpty()) {
@@ -955,8 +935,8 @@ void TfmBrenvik::DeleteBtnClick(tk::Control&) {
     }
     if (!deleteLine(lineText)) return;
     serial.setText(QString());
-    if (line >= 1 && line <= fields::LineCount) panel(fields::linePanel(line)).setVisible(false);
-    if (voucherRowsLeft() != 0) {
+    if (line >= 1 && line <= fields::LineCount) linePanel(line).setVisible(false);
+    if (store().rowsOf(storedLines().hint()) != 0) {
         pDeleteCount_Query();
         return;
     }
@@ -970,15 +950,13 @@ void TfmBrenvik::DeleteBtnClick(tk::Control&) {
 
 bool TfmBrenvik::deleteLine(const QString& line) {
     try {
-        store().deleteLine(edit(QStringLiteral("edSerial")).text(), line);
+        store().deleteLine(serialEdit().text(), line);
         return true;
     } catch (const std::exception& e) {
         reportNotWritten(kNotDeleted, e);
         return false;
     }
 }
-
-int TfmBrenvik::voucherRowsLeft() { return store().rowsOf(grid(QStringLiteral("DBGrid1")).hint()); }
 
 // What failed, under a line that says what became of the clerk's work; of a commit the server
 // never answered, nobody can say, so the clerk is sent to the list before trying again.

@@ -11,7 +11,6 @@
 #include "voucher/text/LineFields.h"
 
 #include <QString>
-#include <QStringList>
 #include <exception>
 #include <optional>
 #include <utility>
@@ -30,10 +29,6 @@ namespace lookup {
 class LookupDialog;
 }
 class TfmQrBrenvik;
-
-namespace db {
-class Database;
-}
 
 // Unit initialisation and finalisation of the voucher form's unit.
 void InitSingleInstanceMutex();
@@ -98,7 +93,6 @@ public:
 
     // --- line-field handlers: one per kind, given the line; bound as edCR_Kubun_Name_01Exit ...
     void accountExit(fields::Side side, int line);
-    void debitLookupExit(fields::Field kind, int line);
     // A variant whose credit analysis fields only mirror the debit row replaces these three.
     virtual void creditLookupExit(fields::Field kind, int line);
     virtual void creditItemExit(int line);  // lines 1 to 3
@@ -142,22 +136,42 @@ protected:
     Handlers handlers();
     void load(const QString& descriptionPath, const Handlers& handlers);
 
-    // During an exit: whether the control receiving the focus has this name.
-    bool receiverIs(const QString& name) const;
+    // During an exit: whether the control receiving the focus is this one.
+    bool receiverIs(const tk::Control& control) const;
     // The focus to the button panel, then to Save (the second holds).
     void focusSaveButton();
 
-    // Fixed statement lines kept with the form description.
-    QStringList sqlText(const QString& name) const;
-    // Close the query, replace its text by the named statement lines.
-    db::Query& statement(const QString& queryName, const QString& sqlName);
+    // The grid of stored lines.
+    tk::DBGrid& storedLines() const { return grid(QStringLiteral("DBGrid1")); }
 
 private:
+    // --- the controls the form's routines work on -----------------------------------------
+    tk::Edit& dateEdit() const { return edit(QStringLiteral("edDate")); }
+    tk::ComboBox& officeList() const { return comboBox(QStringLiteral("cbKubun")); }
+    // The voucher number: of the voucher just stored, or of the line chosen in the grid.
+    tk::Edit& serialEdit() const { return edit(QStringLiteral("edSerial")); }
+    // The panel of one line; line 1's Hint keeps the key of the last stored line.
+    tk::Panel& linePanel(int line) const { return panel(fields::linePanel(line)); }
+    // The button panel; its Hint keeps the form mode.
+    tk::Panel& modePanel() const { return panel(QStringLiteral("Panel7")); }
+    tk::Button& insertButton() const { return button(QStringLiteral("InsertBtn")); }
+    tk::Button& saveButton() const { return button(QStringLiteral("SaveBtn")); }
+    tk::Button& deleteButton() const { return button(QStringLiteral("DeleteBtn")); }
+    tk::Button& printButton() const { return button(QStringLiteral("PrintBtn")); }
+    tk::Button& closeButton() const { return button(QStringLiteral("CloseBtn")); }
+    // The stored lines of the date and office, shown in the grid.
+    db::Query& gridQuery() const { return query(QStringLiteral("Query1")); }
+    // The office list, then the line numbers of the chosen voucher.
+    db::Query& listQuery() const { return query(QStringLiteral("Query2")); }
+
     // How a credit analysis field was left.
     enum class CreditOutcome { Skipped, Emptied, TookDebitCode, Searched };
     CreditOutcome creditLookup(fields::Field kind, int line);
     void accountChecks();
     void lookupExit(fields::Side side, fields::Field kind, int line);
+    // During an exit: whether the focus goes to the date, the office list, the grid, or the
+    // Save, Delete, Print or Close button.
+    bool receiverIsOutsideLines() const;
     bool receiverIsSkipped() const;
     void enterMovesOn(QChar& key);
     void chooseGridRow();
@@ -168,6 +182,8 @@ private:
     void fillOfficeList();
     void centreOnScreen();
     void handOverToRunningInstance();
+    // Date, office and voucher number of the chosen voucher as a print query's parameters.
+    void bindPrintedVoucher(db::Query& q) const;
 
     // Saving, correcting and deleting.
     // The stored rows of Account_Qel_AA, reached on the form's connection.
@@ -185,9 +201,7 @@ private:
     void storeNewVoucher();
     void correctSelectedLine();
     bool deleteLine(const QString& line);
-    int voucherRowsLeft();
     int selectedLineNumber() const;
-    db::Database& accountDatabase();
     static void reportNotWritten(const QString& headline, const std::exception& error);
 
     std::optional<tk::FormDescription> description_;
