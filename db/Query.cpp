@@ -125,10 +125,15 @@ void Query::setParamDateTime(const QString& name, const QDateTime& value) {
 void Query::prepare() {
     Database& db = database();
     const QString text = sql_.join(QLatin1Char('\n'));
+    translated_ = translationOf(db, text).sql;
+}
+
+// A translation error names the statement; a connection lost while translating names its own.
+Translation Query::translationOf(Database& db, const QString& text) {
     try {
-        translated_ = db.translation(text).sql;
+        return db.translation(text);
     } catch (const Error& e) {
-        if (e.kind() == Error::Kind::ConnectionLost) throw;  // it names its own statement
+        if (e.kind() == Error::Kind::ConnectionLost) throw;
         throw Error(QStringLiteral("%1\nin: %2").arg(e.message(), detail::statementExcerpt(text)));
     }
 }
@@ -137,13 +142,7 @@ void Query::prepare() {
 
 Translation Query::translate(Database& db, const QString& text, bool wantRows) {
     if (text.trimmed().isEmpty()) throw Error(QStringLiteral("The query has no statement text"));
-    Translation t;
-    try {
-        t = db.translation(text);
-    } catch (const Error& e) {
-        if (e.kind() == Error::Kind::ConnectionLost) throw;  // it names its own statement
-        throw Error(QStringLiteral("%1\nin: %2").arg(e.message(), detail::statementExcerpt(text)));
-    }
+    const Translation t = translationOf(db, text);
     translated_ = t.sql;
     if (wantRows && !t.returnsRows)
         throw Error(QStringLiteral("The statement returns no result set; run it with execSql: %1").arg(detail::statementExcerpt(text)));

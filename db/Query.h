@@ -90,6 +90,7 @@ public:
 private:
     void notify(QueryObserver::Change what);
     void setParam(const QString& name, const QVariant& value);
+    static Translation translationOf(Database& db, const QString& text);
     Translation translate(Database& db, const QString& text, bool wantRows);
     QSqlQuery run(Database& db, const Translation& t, const QString& text, bool wantRows);
     void requireActive() const;
