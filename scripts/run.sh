@@ -4,11 +4,16 @@
 #   run.sh Sattrel    Sattrel (transfers of inventory assets to other accounts)
 set -euo pipefail
 cd "$(dirname "$0")/.."
-program=Brenvik
-case "${1:-}" in
-  Brenvik|Sattrel) program=$1; shift ;;
+# A misspelt name must not start the other program, nor build anything first.
+case "$#:${1:-}" in
+  0:) program=Brenvik ;;
+  1:Brenvik|1:Sattrel) program=$1 ;;
+  *)
+    echo "usage: run.sh [Brenvik|Sattrel]" >&2
+    exit 2
+    ;;
 esac
 bash scripts/setup-debian.sh run
 cmake --preset release >/dev/null
 cmake --build --preset release --target "$program" -j"$(nproc)"
-exec "./build/release/programs/$program" "$@"
+exec "./build/release/programs/$program"
