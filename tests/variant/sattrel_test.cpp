@@ -160,6 +160,22 @@ TEST_P(SattrelTest, CreditAnalysisFieldsRefuseTypingButTakeTheFocusAndMoveOn) {
     EXPECT_TRUE(messages().log().empty());
 }
 
+// The stored credit row may differ from its debit row (written so by a dialog of the other
+// program, or by an older writer); the read-only fields show what is stored.
+TEST_P(SattrelTest, AChosenLineShowsItsStoredCreditRowInTheReadOnlyCreditFields) {
+    vtest::storeLine(db(), vtest::row(vtest::today(), "00000", "00000001", "01", "A004"), 100);
+    startSattrel();
+    clerk().clickCell("DBGrid1", 0);
+    QStringList shown;
+    for (Field kind : fields::AnalysisKinds) {
+        const tk::Edit& credit = field(Side::Credit, kind, 1);
+        EXPECT_TRUE(credit.readOnly()) << credit.name().toStdString();
+        shown << credit.text() + QLatin1Char('/') + credit.hint();
+    }
+    EXPECT_EQ(shown, QStringList({"거래처 01/02/KB0102", "사원 01/02/SW0102", "부서 01/02/BU0102",
+                                  "프로젝트 01/02/PJ0102", "항목 01/02/IT0102"}));
+}
+
 struct LastItemCase {
     const char* name;
     const char* receiver;
