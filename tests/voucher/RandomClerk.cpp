@@ -3,11 +3,13 @@
 #include "db/Query.h"
 #include "lookup/LookupFrame.h"
 #include "programs/BrenvikForms.h"
+#include "programs/SattrelForms.h"
 #include "report/Preview.h"
 #include "tests/voucher/VoucherFormFixture.h"
 #include "tests/support/Clerk.h"
 #include "toolkit/Application.h"
 #include "toolkit/Services.h"
+#include "variant/Qel_Unit6.h"
 #include "voucher/text/LineFields.h"
 #include "voucher/Qel_Unit3.h"
 
@@ -288,18 +290,32 @@ std::vector<tk::Form*> visibleForms() {
 
 }  // namespace
 
+// --- the programs --------------------------------------------------------------------------
+
+const Program kBrenvik{"Brenvik", "A003", &createBrenvikForms, [] { return fmBrenvik; }, [] { fmBrenvik = nullptr; }};
+const Program kSattrel{"Sattrel", "A004", [] () -> TfmBrenvik& { return createSattrelForms(); },
+                       [] () -> TfmBrenvik* { return fmSattrel; }, [] { fmSattrel = nullptr; }};
+
+const Program& programNamed(const QString& name) {
+    for (const Program* p : {&kBrenvik, &kSattrel}) {
+        if (name == QLatin1String(p->name)) return *p;
+    }
+    throw std::invalid_argument("no program named " + name.toStdString() + " (Brenvik or Sattrel)");
+}
+
 // --- data ----------------------------------------------------------------------------------
 
-void storeSampleVouchers(db::Database& db) {
+void storeSampleVouchers(db::Database& db, const Program& program) {
     const QString today = vtest::today();
+    const auto row = [&program](const QString& date, const char* office, const char* counter, const char* line) {
+        return vtest::row(date, QLatin1String(office), QLatin1String(counter), QLatin1String(line), QLatin1String(program.formKubun));
+    };
     // Two lines today at the head office, one today at a branch, two lines of an older date.
-    vtest::storeLine(db, vtest::row(today, QStringLiteral("00000"), QStringLiteral("00000001"), QStringLiteral("01")), 1000);
-    vtest::storeLine(db, vtest::row(today, QStringLiteral("00000"), QStringLiteral("00000001"), QStringLiteral("02")), 2500);
-    vtest::storeLine(db, vtest::row(today, QStringLiteral("00001"), QStringLiteral("00000002"), QStringLiteral("01")), 700);
-    vtest::storeLine(db, vtest::row(QStringLiteral("2024-03-05"), QStringLiteral("00000"), QStringLiteral("00000001"),
-                                    QStringLiteral("01")), 300);
-    vtest::storeLine(db, vtest::row(QStringLiteral("2024-03-05"), QStringLiteral("00000"), QStringLiteral("00000001"),
-                                    QStringLiteral("03")), 400);
+    vtest::storeLine(db, row(today, "00000", "00000001", "01"), 1000);
+    vtest::storeLine(db, row(today, "00000", "00000001", "02"), 2500);
+    vtest::storeLine(db, row(today, "00001", "00000002", "01"), 700);
+    vtest::storeLine(db, row(QStringLiteral("2024-03-05"), "00000", "00000001", "01"), 300);
+    vtest::storeLine(db, row(QStringLiteral("2024-03-05"), "00000", "00000001", "03"), 400);
 }
 
 QStringList storedVoucherProblems(db::Database& db) {
@@ -362,7 +378,7 @@ std::string Summary::text() const {
 
 // --- the run -------------------------------------------------------------------------------
 
-RandomClerk::RandomClerk(std::uint64_t seed) : seed_(seed), random_(seed) {
+RandomClerk::RandomClerk(const Program& program, std::uint64_t seed) : program_(program), seed_(seed), random_(seed) {
     summary_.seed = seed;
     installLastWords();
     startProgram();
@@ -370,16 +386,16 @@ RandomClerk::RandomClerk(std::uint64_t seed) : seed_(seed), random_(seed) {
 
 RandomClerk::~RandomClerk() {
     tk::app().reset();
-    fmBrenvik = nullptr;
+    program_.forget();
     report::setPreviewService(nullptr);
 }
 
 void RandomClerk::startProgram() {
-    tk::app().initialize(QStringLiteral("Brenvik"));
+    tk::app().initialize(QLatin1String(program_.name));
     previews_ = &static_cast<report::RecordingPreviewService&>(
         report::setPreviewService(std::make_unique<report::RecordingPreviewService>()));
     seenMessages_ = 0;
-    createBrenvikForms();
+    program_.create();
     tk::app().run();
 }
 
@@ -444,7 +460,7 @@ void RandomClerk::act() {
         onVoucherForm();
     }
     checkNewMessages();
-    if (summary_.failure.isEmpty() && (tk::app().terminated() || fmBrenvik == nullptr)) {
+    if (summary_.failure.isEmpty() && (tk::app().terminated() || voucherForm() == nullptr)) {
         // The clerk closed the voucher form: the program ended and is started again.
         summary_.previews += static_cast<int>(previews_->shown().size());
         ++summary_.restarts;
@@ -465,7 +481,7 @@ void RandomClerk::note(const QString& description) {
     tk::Control* focused = form ? form->activeControl() : nullptr;
     QString where = form ? form->name() : QStringLiteral("-");
     if (focused) where += QLatin1Char('[') + focused->name() + QLatin1Char(']');
-    if (fmBrenvik) where += QStringLiteral(" mode ") + fmBrenvik->formMode();
+    if (voucherForm()) where += QStringLiteral(" mode ") + voucherForm()->formMode();
     std::ostringstream line;
     line << "#" << summary_.actions << " " << where.toStdString() << ": " << description.toStdString();
     recent_.push_back(line.str());
@@ -518,24 +534,24 @@ bool RandomClerk::allowed(const tk::Message& m) const {
 }
 
 QString RandomClerk::programAnswers() {
-    if (tk::app().terminated() || fmBrenvik == nullptr || !fmBrenvik->visible())
+    if (tk::app().terminated() || voucherForm() == nullptr || !voucherForm()->visible())
         return QStringLiteral("the voucher form is gone");
-    if (!fmBrenvik->query(QStringLiteral("Query1")).active()) return QStringLiteral("the grid of stored lines is closed");
-    tk::Clerk clerk(*fmBrenvik);
-    clerk.switchTo(*fmBrenvik);
-    tk::Button& cancel = fmBrenvik->button(QStringLiteral("CancelBtn"));
+    if (!voucherForm()->query(QStringLiteral("Query1")).active()) return QStringLiteral("the grid of stored lines is closed");
+    tk::Clerk clerk(*voucherForm());
+    clerk.switchTo(*voucherForm());
+    tk::Button& cancel = voucherForm()->button(QStringLiteral("CancelBtn"));
     if (!cancel.enabled()) return QString();  // nothing to cancel
     log("answer", QStringLiteral("click CancelBtn"));
     clerk.click(cancel.name());
     checkNewMessages();
     if (!summary_.failure.isEmpty()) return summary_.failure;
     // A field may keep the focus with its warning; then the click never reached the button.
-    if (fmBrenvik->activeControl() != &cancel) return QString();
+    if (voucherForm()->activeControl() != &cancel) return QString();
     QString buttons;
     for (const char* b : {"InsertBtn", "CancelBtn", "SaveBtn", "DeleteBtn", "PrintBtn", "CloseBtn"})
-        buttons += fmBrenvik->button(QLatin1String(b)).enabled() ? QLatin1Char('+') : QLatin1Char('-');
-    if (fmBrenvik->formMode() != TfmBrenvik::ModeIdle || buttons != QLatin1String("+----+"))
-        return QStringLiteral("a click on Cancel left mode %1 and the buttons %2").arg(fmBrenvik->formMode(), buttons);
+        buttons += voucherForm()->button(QLatin1String(b)).enabled() ? QLatin1Char('+') : QLatin1Char('-');
+    if (voucherForm()->formMode() != TfmBrenvik::ModeIdle || buttons != QLatin1String("+----+"))
+        return QStringLiteral("a click on Cancel left mode %1 and the buttons %2").arg(voucherForm()->formMode(), buttons);
     return QString();
 }
 
@@ -614,12 +630,12 @@ void RandomClerk::makePlan() {
         planNewVoucher();
     } else {
         // Something with a stored line: correct its amount, delete it or print its voucher.
-        plan_.push_back([this] { pickGridRow(*fmBrenvik, false); });
+        plan_.push_back([this] { pickGridRow(*voucherForm(), false); });
         if (roll < 75) {
             const QString amount = QString::number(100 * (below(500) + 1));
             plan_.push_back([this, amount] {
                 int line = 1;
-                while (line < fields::LineCount && !fmBrenvik->panel(fields::linePanel(line)).enabled()) ++line;
+                while (line < fields::LineCount && !voucherForm()->panel(fields::linePanel(line)).enabled()) ++line;
                 planField(Side::Debit, Field::DebitColumn, line, amount);
             });
             plan_.push_back([this] { planCommand("SaveBtn", u'S'); });
@@ -650,16 +666,16 @@ void RandomClerk::planNewVoucher() {
 void RandomClerk::planField(Side side, Field kind, int line, const QString& text) {
     const QString name = fields::name(side, kind, line);
     log("plan: field", QStringLiteral("click %1, type %2, Tab").arg(name, describe(text)));
-    tk::Clerk clerk(*fmBrenvik);
-    clerk.switchTo(*fmBrenvik);
+    tk::Clerk clerk(*voucherForm());
+    clerk.switchTo(*voucherForm());
     clerk.click(name);
     clerk.selectAllAndType(text);
     clerk.tab();
 }
 
 void RandomClerk::planCommand(const char* button, char16_t accelerator) {
-    tk::Clerk clerk(*fmBrenvik);
-    clerk.switchTo(*fmBrenvik);
+    tk::Clerk clerk(*voucherForm());
+    clerk.switchTo(*voucherForm());
     if (accelerator != 0 && chance(50)) {
         log("plan: command", QStringLiteral("Alt+") + QChar(accelerator));
         clerk.alt(QChar(accelerator));
@@ -692,7 +708,7 @@ void RandomClerk::chooseInShownDialog() {
 QString RandomClerk::someWordFor(Field kind) { return wordsFor(kind).at(below(wordsFor(kind).size())); }
 
 void RandomClerk::onVoucherForm() {
-    TfmBrenvik& form = *fmBrenvik;
+    TfmBrenvik& form = *voucherForm();
     tk::Clerk clerk(form);
     const int roll = below(100);
     if (roll < 22) {
@@ -811,7 +827,7 @@ void RandomClerk::anywhere(tk::Form& form) {
 }
 
 void RandomClerk::changeDate() {
-    tk::Clerk clerk(*fmBrenvik);
+    tk::Clerk clerk(*voucherForm());
     const QString date = someDate();
     static const char* const leaveFor[] = {"Tab", "Enter", "edCR_Ac_QelName_01", "DBGrid1", "cbKubun", "InsertBtn", ""};
     const QString leave = QLatin1String(leaveFor[below(std::size(leaveFor))]);
@@ -823,7 +839,7 @@ void RandomClerk::changeDate() {
     } else if (leave == QLatin1String("Enter")) {
         clerk.enter();
     } else if (leave == QLatin1String("DBGrid1")) {
-        const int rows = fmBrenvik->grid(leave).rowCount();
+        const int rows = voucherForm()->grid(leave).rowCount();
         clerk.clickCell(leave, below(rows + 1));
     } else if (!leave.isEmpty()) {
         clerk.click(leave);
@@ -831,8 +847,8 @@ void RandomClerk::changeDate() {
 }
 
 void RandomClerk::changeOffice() {
-    tk::Clerk clerk(*fmBrenvik);
-    tk::ComboBox& offices = fmBrenvik->comboBox(QStringLiteral("cbKubun"));
+    tk::Clerk clerk(*voucherForm());
+    tk::ComboBox& offices = voucherForm()->comboBox(QStringLiteral("cbKubun"));
     if (chance(80)) {
         const int index = below(offices.items().size());
         log("office", QStringLiteral("pick entry %1 of cbKubun").arg(index));
@@ -892,10 +908,11 @@ void RandomClerk::switchWindow() {
     tk::Clerk(*to).switchTo(*to);
 }
 
-Outcome runAndCheck(std::uint64_t seed, int actions, std::chrono::seconds timeBound, db::Database& db) {
+Outcome runAndCheck(const Program& program, std::uint64_t seed, int actions, std::chrono::seconds timeBound,
+                    db::Database& db) {
     Outcome outcome;
     {
-        RandomClerk clerk(seed);
+        RandomClerk clerk(program, seed);
         outcome.summary = clerk.run(actions, timeBound);
         std::cout << outcome.summary.text() << std::flush;
         if (outcome.summary.failure.isEmpty()) outcome.programAnswer = clerk.programAnswers();

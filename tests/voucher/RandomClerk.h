@@ -1,5 +1,5 @@
 #pragma once
-// A clerk who does random things to Brenvik's forms, headless, from a seed: types digits,
+// A clerk who does random things to a program's forms, headless, from a seed: types digits,
 // letters and Korean text into any field, presses Enter, Tab, Shift+Tab, arrows and Alt
 // letters, clicks fields, buttons and grid rows, works in the dialogs, saves, deletes, prints,
 // cancels, changes the date and the office. Closing the voucher form ends the program, which
@@ -21,6 +21,7 @@
 #include <set>
 #include <string>
 
+class TfmBrenvik;
 namespace report {
 class RecordingPreviewService;
 }
@@ -31,8 +32,23 @@ struct Message;
 
 namespace vclerk {
 
-// The master rows come from the demo data; these are a few vouchers of two dates and offices.
-void storeSampleVouchers(db::Database& db);
+// The program the clerk works in: its forms as the program block creates them, and its voucher
+// form while it runs (null once the clerk has closed it).
+struct Program {
+    const char* name;       // the application's title
+    const char* formKubun;  // the entry form of its stored vouchers
+    TfmBrenvik& (*create)();
+    TfmBrenvik* (*voucherForm)();
+    void (*forget)();  // empties the program's global of its voucher form
+};
+extern const Program kBrenvik;
+extern const Program kSattrel;
+// The program of that name; throws for any other.
+const Program& programNamed(const QString& name);
+
+// The master rows come from the demo data; these are a few of the program's vouchers of two
+// dates and offices.
+void storeSampleVouchers(db::Database& db, const Program& program);
 
 // What is wrong with the stored vouchers: every line must be one debit row "01" and one
 // credit row "02" of one voucher number and line number, and a voucher number must belong to
@@ -64,12 +80,13 @@ struct Outcome {
     QString programAnswer;
     QStringList storedProblems;
 };
-Outcome runAndCheck(std::uint64_t seed, int actions, std::chrono::seconds timeBound, db::Database& db);
+Outcome runAndCheck(const Program& program, std::uint64_t seed, int actions, std::chrono::seconds timeBound,
+                    db::Database& db);
 
 class RandomClerk {
 public:
-    // Starts Brenvik's forms as the program does, on the alias "Account".
-    explicit RandomClerk(std::uint64_t seed);
+    // Starts the program's forms as the program does, on the alias "Account".
+    RandomClerk(const Program& program, std::uint64_t seed);
     ~RandomClerk();
     RandomClerk(const RandomClerk&) = delete;
     RandomClerk& operator=(const RandomClerk&) = delete;
@@ -82,6 +99,7 @@ public:
     QString programAnswers();
 
 private:
+    TfmBrenvik* voucherForm() const { return program_.voucherForm(); }
     void startProgram();
     void step();  // one action, then what it did to the stored vouchers
     void act();
@@ -122,6 +140,7 @@ private:
     QString someWord();
     QString someWordFor(fields::Field kind);
 
+    const Program& program_;
     std::uint64_t seed_;
     std::mt19937_64 random_;
     Summary summary_;

@@ -1,18 +1,19 @@
-// A clerk doing thousands of random things to Brenvik's forms cannot crash the program, make
+// A clerk doing thousands of random things to a program's forms cannot crash the program, make
 // it show a text it does not know, or store a voucher line other than as one debit and one
-// credit row. Runs a fixed seed, and the seed in VQ_CLERK_SEED when that is set.
+// credit row. Runs a fixed seed in each program, and the seed in VQ_CLERK_SEED when that is set.
 
 #include "tests/support/Engines.h"
 #include "tests/voucher/RandomClerk.h"
-#include "voucher/Qel_Unit3.h"
 
 #include <gtest/gtest.h>
 
+#include <tuple>
 #include <vector>
 
 namespace {
 
-// A seed whose run saves, corrects, deletes and prints, and has a save refused by the table.
+// A seed whose run saves, corrects, deletes and prints in either program, and in Brenvik has a
+// save refused by the table.
 constexpr std::uint64_t kFixedSeed = 22;
 constexpr int kActions = 3000;
 constexpr std::chrono::seconds kTimeBound(150);
@@ -28,24 +29,25 @@ std::vector<std::uint64_t> seeds() {
     return s;
 }
 
-class RandomClerk : public test::EngineTest {
+class RandomClerk : public test::EngineTestOf<std::tuple<test::Engine, vclerk::Program>> {
 protected:
     void SetUp() override {
-        test::EngineTest::SetUp();
+        EngineTestOf::SetUp();
         db().loadDemoData();
-        vclerk::storeSampleVouchers(db());
+        vclerk::storeSampleVouchers(db(), testCase());
         database().installAsAlias(QStringLiteral("Account"));
     }
 };
 
 TEST_P(RandomClerk, LeavesTheProgramRunningAndEveryStoredLineWhole) {
     for (std::uint64_t seed : seeds()) {
-        const vclerk::Outcome outcome = vclerk::runAndCheck(seed, kActions, kTimeBound, db());
+        const vclerk::Outcome outcome = vclerk::runAndCheck(testCase(), seed, kActions, kTimeBound, db());
         const vclerk::Summary& summary = outcome.summary;
         ASSERT_TRUE(summary.failure.isEmpty()) << summary.failure.toStdString();
         if (seed == kFixedSeed) {
             // The clerk still gets through to saving, deleting and printing.
-            for (const char* effect : {"vouchers saved", "lines deleted"}) EXPECT_GT(summary.effects.count(effect) ? summary.effects.at(effect) : 0, 0) << effect;
+            for (const char* effect : {"vouchers saved", "lines deleted"})
+                EXPECT_GT(summary.effects.count(effect) ? summary.effects.at(effect) : 0, 0) << effect;
             EXPECT_GT(summary.previews, 0);
         }
         EXPECT_TRUE(outcome.programAnswer.isEmpty()) << "seed " << seed << ": " << outcome.programAnswer.toStdString();
@@ -54,6 +56,8 @@ TEST_P(RandomClerk, LeavesTheProgramRunningAndEveryStoredLineWhole) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Engines, RandomClerk, test::allEngines, test::engineName);
+INSTANTIATE_TEST_SUITE_P(Programs, RandomClerk,
+                         testing::Combine(test::allEngines, testing::Values(vclerk::kBrenvik, vclerk::kSattrel)),
+                         test::rowName<vclerk::Program>);
 
 }  // namespace
