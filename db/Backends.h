@@ -91,7 +91,8 @@ public:
     virtual void reopen(QSqlDatabase& db, const QString& alias) const = 0;
     // True when the connection cannot carry a statement: not open, broken by an earlier
     // statement, or, when `idle` (no transaction runs), ended by the server since the last
-    // statement. Asked before every statement: it costs no round trip.
+    // statement or opened read-only on a file that can now be written. Asked before every
+    // statement: it costs no round trip.
     virtual bool connectionBroken(QSqlDatabase& db, bool idle) const = 0;
     // Watches one statement: with no answer within `limit`, its connection is cut. Nothing for
     // a backend whose statements wait on no server.

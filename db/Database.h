@@ -10,6 +10,8 @@
 // statement that runs outside a transaction, at most once per action (db::Action), never
 // inside a transaction, and a statement is never run again on the new connection. A statement
 // that gets no answer within the answer time limit has its connection cut, so the wait ends.
+// An SQLite file that cannot be written is opened read-only, and opened again the same way
+// once it can.
 
 #include "db/Error.h"
 

@@ -265,7 +265,7 @@ public:
         const QString sql =
             QStringLiteral("select pg_advisory_xact_lock(('x' || md5(current_schema() || ' ' || ?))::bit(64)::bigint)");
         QSqlQuery q(db);
-        q.prepare(sql);
+        if (!q.prepare(sql)) throw statementError(*this, q.lastError(), sql);
         q.addBindValue(key);
         if (!q.exec()) throw statementError(*this, q.lastError(), sql);
     }

@@ -37,6 +37,12 @@ QString valueText(const QVariant& v) {
     }
 }
 
+// The server's words with the statement as the form wrote it, of the kind the backend tells
+// (a lock waited out is Busy wherever it came: prepare, execute or the rows).
+Error failure(Database& db, const QSqlError& error, const QString& text) {
+    return Error(QStringLiteral("%1\nin: %2").arg(detail::reasonOf(error), detail::statementExcerpt(text)), db.errorKind(error));
+}
+
 // Date-times go to both servers as text the column type converts.
 QVariant bindable(const QVariant& v) {
     if (v.typeId() == QMetaType::QDateTime) return v.toDateTime().toString(QStringLiteral("yyyy-MM-dd hh:mm:ss"));
@@ -157,8 +163,7 @@ QSqlQuery Query::run(Database& db, const Translation& t, const QString& text, bo
     if (t.parameterOrder.isEmpty()) {
         ok = q.exec(t.sql);
     } else {
-        if (!q.prepare(t.sql))
-            throw Error(QStringLiteral("%1\nin: %2").arg(detail::reasonOf(q.lastError()), detail::statementExcerpt(text)));
+        if (!q.prepare(t.sql)) throw failure(db, q.lastError(), text);
         for (const QString& name : t.parameterOrder) {
             const auto p = std::find_if(params_.begin(), params_.end(), [&](const auto& e) { return e.first == name; });
             if (p == params_.end())
@@ -167,9 +172,7 @@ QSqlQuery Query::run(Database& db, const Translation& t, const QString& text, bo
         }
         ok = q.exec();
     }
-    if (!ok)
-        throw Error(QStringLiteral("%1\nin: %2").arg(detail::reasonOf(q.lastError()), detail::statementExcerpt(text)),
-                    db.errorKind(q.lastError()));
+    if (!ok) throw failure(db, q.lastError(), text);
     if (wantRows && !q.isSelect())
         throw Error(QStringLiteral("The statement returns no result set; run it with execSql: %1").arg(detail::statementExcerpt(text)));
     return q;
@@ -193,8 +196,7 @@ void Query::open() {
             for (int i = 0; i < fields.size(); ++i) row.push_back(q.value(i));
             rows.push_back(std::move(row));
         }
-        if (q.lastError().isValid())
-            throw Error(QStringLiteral("%1\nin: %2").arg(detail::reasonOf(q.lastError()), detail::statementExcerpt(text)));
+        if (q.lastError().isValid()) throw failure(db, q.lastError(), text);
     });
     fields_ = fields;
     rows_ = std::move(rows);

@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <cstring>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace db::detail {
@@ -28,9 +29,30 @@ void run(QSqlDatabase& db, const ServerBackend& backend, const QString& statemen
 }
 
 
+constexpr char kReadOnly[] = "QSQLITE_OPEN_READONLY";
+
+// False for a file this user may not write, and for one whose owner took every write
+// permission away (root could write past that). Such a file is opened read-only and, once
+// writable, opened anew: a connection SQLite opened read-only stays so until it is closed.
+// A file that does not exist yet is writable: it is created.
+bool writable(const QString& path) {
+    const QByteArray name = QFile::encodeName(path);
+    struct stat file {};
+    if (::stat(name.constData(), &file) != 0) return true;
+    return (file.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) != 0 && ::access(name.constData(), W_OK) == 0;
+}
+
+bool openedReadOnly(const QSqlDatabase& db) {
+    return db.connectOptions().contains(QLatin1String(kReadOnly));
+}
+
 // Opens the file the connection names and sets it up; throws why it cannot.
 void openFile(QSqlDatabase& db) {
     const QString path = db.databaseName();
+    // A second client waits for the other's write to end instead of failing at once.
+    QString options = QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(kLockWaitSeconds * 1000);
+    if (!writable(path)) options += QLatin1Char(';') + QLatin1String(kReadOnly);
+    db.setConnectOptions(options);
     if (!db.open()) throw Error(QStringLiteral("Cannot open the database file %1: %2").arg(path, db.lastError().text()));
     QSqlQuery q(db);
     // SQLite reads the file lazily; a file that is no database should fail here, not in the first form.
@@ -57,8 +79,6 @@ QSqlDatabase openSQLiteConnection(const QString& connectionName, const QString& 
         throw Error(QStringLiteral("The SQLite driver of Qt (QSQLITE) is not installed"));
     QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connectionName);
     db.setDatabaseName(path);
-    // A second client waits for the other's write to end instead of failing at once.
-    db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(kLockWaitSeconds * 1000));
     try {
         openFile(db);
     } catch (const Error&) {
@@ -224,7 +244,10 @@ public:
         db.close();
         openFile(db);
     }
-    bool connectionBroken(QSqlDatabase& db, bool) const override { return !db.isOpen(); }
+    // A file opened read-only is opened again, between transactions, once it is writable.
+    bool connectionBroken(QSqlDatabase& db, bool idle) const override {
+        return !db.isOpen() || (idle && openedReadOnly(db) && writable(db.databaseName()));
+    }
     std::unique_ptr<AnswerWatch> watchAnswer(QSqlDatabase&, std::chrono::milliseconds) const override { return nullptr; }
 };
 

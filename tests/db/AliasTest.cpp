@@ -98,6 +98,32 @@ TEST_F(FreshHome, AccountAskingForSQLiteIsTheEmbeddedDatabase) {
     EXPECT_TRUE(QFileInfo::exists(db::Database::defaultSQLitePath(QStringLiteral("Account"))));
 }
 
+// A file that was read-only when it was opened refuses writes, and is written at the next
+// action once its owner makes it writable, without a restart. No write permission at all
+// makes it read-only for root too, whom the permission bits alone would not stop.
+TEST_F(FreshHome, AFileOpenedReadOnlyIsWrittenAtTheNextActionOnceItIsWritable) {
+    const QString path = db::Database::defaultSQLitePath(QStringLiteral("Account"));
+    db::Database::alias(QStringLiteral("Account"));
+    db::Database::closeAll();
+    const QFile::Permissions readOnly = QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther;
+    ASSERT_TRUE(QFile::setPermissions(path, readOnly));
+    const auto deleteOnePage = [] {
+        db::Action action;
+        db::Query q(QStringLiteral("Account"));
+        q.addSql(QStringLiteral("DELETE FROM Qel_Print WHERE Tot = '10'"));
+        q.execSql();
+    };
+    for (int action = 1; action <= 2; ++action)
+        EXPECT_TRUE(errorOf(deleteOnePage).contains(QStringLiteral("readonly database"))) << action;
+    EXPECT_EQ(count(QStringLiteral("Account"), QStringLiteral("Qel_Print")), 10);
+
+    ASSERT_TRUE(QFile::setPermissions(path, readOnly | QFile::WriteOwner));
+    EXPECT_EQ(errorOf(deleteOnePage).toStdString(), "(no error)");
+    EXPECT_EQ(count(QStringLiteral("Account"), QStringLiteral("Qel_Print")), 9);
+    db::Database::closeAll();
+    EXPECT_EQ(count(QStringLiteral("Account"), QStringLiteral("Qel_Print")), 9);
+}
+
 // A first start that ended inside the creation of the embedded database: killed as its files
 // reached a size (a child process), or an empty file as an earlier version left it.
 struct InterruptedStart {

@@ -242,6 +242,25 @@ TEST_P(TwoClients, ARowKeyStoredTwiceIsRefusedWithAClearErrorAndNoHalfVoucher) {
     EXPECT_EQ(pgtest::scalar(*first_, QStringLiteral("select count(*) from Account_Qel_AA")), QStringLiteral("2"));
 }
 
+// A lock waited out when the transaction commits (a deferred key check waits for the other
+// client's row) is Busy as at any statement, so the clerk reads the same sentence.
+TEST_P(TwoClients, ALockWaitedOutAtTheCommitIsBusyAndStoresNothing) {
+    pgtest::exec(*first_, QStringLiteral("create table Deferred_Key (k int unique deferrable initially deferred)"));
+    pgtest::exec(*second_, QStringLiteral("SET lock_timeout = '200ms'"));
+    db::Transaction holding(*first_);
+    pgtest::exec(*first_, QStringLiteral("insert into Deferred_Key values (1)"));
+    try {
+        db::Transaction saving(*second_);
+        pgtest::exec(*second_, QStringLiteral("insert into Deferred_Key values (1)"));
+        saving.commit();
+        FAIL() << "the commit did not wait for the other client's row";
+    } catch (const db::Error& e) {
+        EXPECT_EQ(e.kind(), db::Error::Kind::Busy) << e.what();
+    }
+    EXPECT_FALSE(second_->inTransaction());
+    EXPECT_EQ(pgtest::scalar(*second_, QStringLiteral("select count(*) from Deferred_Key")), QStringLiteral("0"));
+}
+
 VQ_ON_POSTGRES(TwoClients);
 
 }  // namespace

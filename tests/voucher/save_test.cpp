@@ -351,4 +351,91 @@ TEST_P(Saving, AHighestNumberWithoutANumericCounterIsShownAndStoresNothing) {
 
 INSTANTIATE_TEST_SUITE_P(Engines, Saving, test::allEngines, test::engineName);
 
+// --- another session's lock --------------------------------------------------------------------
+
+// A save, a correction or a delete while another session holds the table, as a build of an index
+// does (on PostgreSQL a statement that writes waits for it when it is prepared), or the rows of
+// the line (it waits when it runs); on SQLite either is the file's write lock. (A save that
+// waits for its voucher number: Saving.AWriterHoldingTheDateMakesSaveWaitThenSayItAndAnotherTryStores.)
+enum class Step { Save, Correct, Delete };
+enum class Held { Table, Rows };
+
+struct LockCase {
+    const char* name;
+    Step step;
+    Held held;
+    const char* headline;
+    QStringList after;  // what the table holds once another try succeeded
+};
+
+class AnotherSessionsLock : public SaveTestOf<std::tuple<test::Engine, LockCase>> {
+protected:
+    bool onSQLite() const { return test::engineOf(GetParam()) == test::Engine::SQLite; }
+    // Lines 01 and 02 of voucher 00000001 for a correction or a delete of line 02; none for a save.
+    void clerkReadies(Step step) {
+        if (step != Step::Save) {
+            for (const char* line : {"01", "02"}) vtest::storeLine(db(), row(today(), "00000", "00000001", line), 100);
+        }
+        start();
+        // What the engine waits for another session is cut short here.
+        db::Database::alias(QStringLiteral("Account"))
+            .exec(onSQLite() ? QStringLiteral("PRAGMA busy_timeout = 200") : QStringLiteral("SET lock_timeout = '200ms'"));
+        if (step == Step::Save) {
+            typeLine(1, "100");
+            return;
+        }
+        clerk().clickCell("DBGrid1", int(gridKeys().indexOf(today() + "-0000000102")));
+        if (step == Step::Delete) return;
+        c().click("edCR_Cr_Amt_02");
+        c().selectAllAndType("777");
+        typeInto("edCR_Ac_Text_02", "고친 적요");
+    }
+    void act(Step step) {
+        if (step == Step::Delete)
+            c().click("DeleteBtn");
+        else
+            c().alt('S');
+    }
+    void holdFromAnotherSession(Held held) {
+        db().begin();
+        if (onSQLite()) return;
+        db().exec(held == Held::Table ? QStringLiteral("LOCK TABLE Account_Qel_AA IN SHARE MODE")
+                                      : QStringLiteral("select Serial from Account_Qel_AA for update"));
+    }
+};
+
+TEST_P(AnotherSessionsLock, IsWaitedForThenNamedAndAnotherTryWrites) {
+    const LockCase& k = testCase();
+    clerkReadies(k.step);
+    const QStringList before = stored();
+    holdFromAnotherSession(k.held);
+    act(k.step);
+    ASSERT_EQ(messages().log().size(), 1u);
+    const QString text = messages().log()[0].text;
+    const QString sentence =
+        QString::fromUtf8(k.headline) + "\n다른 사용자가 저장하고 있어 기다렸으나 끝나지 않았습니다. 잠시 후 다시 하세요....\n";
+    EXPECT_TRUE(text.startsWith(sentence) && text.size() > sentence.size()) << text.toStdString();
+    EXPECT_EQ(stored(), before);
+
+    db().rollback();
+    messages().clear();
+    act(k.step);
+    EXPECT_EQ(messages().texts(), QStringList());
+    EXPECT_EQ(stored(), k.after);
+}
+
+const char kNotSaved[] = "저장하지 못했습니다. 입력한 내용은 그대로 있습니다....";
+const char kNotCorrected[] = "수정하지 못했습니다. 저장된 라인은 바뀌지 않았습니다....";
+const char kNotDeleted[] = "삭제하지 못했습니다. 저장된 라인은 그대로 있습니다....";
+const QStringList kCorrected = {"01/01/100/0", "01/02/0/100", "02/01/777/0", "02/02/0/777"};
+const LockCase kLocks[] = {
+    {"SaveWhileTheTableIsHeld", Step::Save, Held::Table, kNotSaved, {"01/01/100/0", "01/02/0/100"}},
+    {"CorrectionWhileTheTableIsHeld", Step::Correct, Held::Table, kNotCorrected, kCorrected},
+    {"CorrectionWhileTheLineIsHeld", Step::Correct, Held::Rows, kNotCorrected, kCorrected},
+    {"DeleteWhileTheTableIsHeld", Step::Delete, Held::Table, kNotDeleted, {"01/01/100/0", "01/02/0/100"}},
+    {"DeleteWhileTheLineIsHeld", Step::Delete, Held::Rows, kNotDeleted, {"01/01/100/0", "01/02/0/100"}},
+};
+INSTANTIATE_TEST_SUITE_P(Lock, AnotherSessionsLock, testing::Combine(test::allEngines, testing::ValuesIn(kLocks)),
+                         test::rowName<LockCase>);
+
 }  // namespace
