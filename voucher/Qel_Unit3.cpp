@@ -57,6 +57,7 @@ const QString kNotDeleted = QStringLiteral("삭제하지 못했습니다. 저장
 const QString kOutcomeUnknown =
     QStringLiteral("서버가 저장을 끝냈는지 알리기 전에 연결이 끊어졌습니다. 다시 하기 전에 목록을 다시 조회하여 확인하세요....");
 const QString kBusy = QStringLiteral("다른 사용자가 저장하고 있어 기다렸으나 끝나지 않았습니다. 잠시 후 다시 하세요....");
+const QString kNoAmount = QStringLiteral("저장할 금액이 없습니다. 차변 금액을 입력 하세요....");
 
 using fields::Field;
 using fields::Side;
@@ -813,6 +814,11 @@ void TfmBrenvik::storeNewVoucher() {
         if (activeControl() != &date) refuse(date, date.text() + kBadDate);
         return;
     }
+    // Only now have the exits run: an amount the field could not hold reads empty or zero.
+    if (nothingToStore()) {
+        refuse(lineEdit(Side::Debit, Field::DebitColumn, 1), kNoAmount);
+        return;
+    }
     tk::Panel& storedKey = linePanel(1);
     storedKey.setHint(QString());
     if (!pSaveQuery()) return;
@@ -840,7 +846,7 @@ bool TfmBrenvik::pSaveQuery() {
         voucher.office = officeCode();
         voucher.formKubun = formKubun();
         for (int line = 1; line <= fields::LineCount; ++line) {
-            if (Str_ToNumber(Str_DelSpace(lineEdit(Side::Debit, Field::DebitColumn, line).text())) == 0) continue;
+            if (!lineIsStored(line)) continue;
             voucher.rows.push_back(rowValues(Side::Debit, line));
             voucher.rows.push_back(rowValues(Side::Credit, line));
         }
@@ -852,6 +858,23 @@ bool TfmBrenvik::pSaveQuery() {
         reportNotWritten(kNotSaved, e);
         return false;
     }
+}
+
+// A line is stored when its debit amount is not zero. One that does not convert is not
+// skipped: the insert stops on it and says why.
+bool TfmBrenvik::lineIsStored(int line) const {
+    try {
+        return Str_ToNumber(Str_DelSpace(lineEdit(Side::Debit, Field::DebitColumn, line).text())) != 0;
+    } catch (const ConvertError&) {
+        return true;
+    }
+}
+
+bool TfmBrenvik::nothingToStore() const {
+    for (int line = 1; line <= fields::LineCount; ++line) {
+        if (lineIsStored(line)) return false;
+    }
+    return true;
 }
 
 // The line's number is its panel's own, never one read from a stored row.

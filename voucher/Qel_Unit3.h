@@ -199,6 +199,9 @@ private:
     void refuse(tk::Control& field, const QString& message);
     bool refuseLineWithoutPanel();
     void storeNewVoucher();
+    // Whether the insert stores the line (two rows); false when its debit amount reads zero.
+    bool lineIsStored(int line) const;
+    bool nothingToStore() const;
     void correctSelectedLine();
     bool deleteLine(const QString& line);
     int selectedLineNumber() const;
