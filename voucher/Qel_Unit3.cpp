@@ -249,6 +249,7 @@ void TfmBrenvik::CloseBtnClick(tk::Control&) { close(); }
 // --- the grid of stored lines --------------------------------------------------------------
 
 void TfmBrenvik::pQuery() {
+    if (!startFinished_) finishStart();
     tk::HourglassCursor hourglass;
     db::Query& q = description_->loadStatement(gridQuery(), QStringLiteral("StoredLines"));
     q.setParamText(QStringLiteral("tbDKubun"), QStringLiteral("%") + dateEdit().text() + officeCode() + QStringLiteral("%"));
@@ -265,17 +266,26 @@ void TfmBrenvik::pDeleteCount_Query() {
 
 // --- creation and closing ------------------------------------------------------------------
 
+// What needs no database comes first, so a start without it still shows today's date.
 void TfmBrenvik::FormCreate(tk::Form&) {
     if (AppAlreadyRunning) handOverToRunningInstance();
     centreOnScreen();
-    fillOfficeList();
     dateEdit().setText(QDate::currentDate().toString(QStringLiteral("yyyy-MM-dd")));
-    officeList().setItemIndex(officeList().items().isEmpty() ? -1 : 0);
     storedLines().setHint(QString());
     pClear();
+    finishStart();
     pQuery();
     setFormMode(ModeIdle);
     pEnabledBtn();
+}
+
+// The office list, its first office selected. A start that could not read it is finished by
+// the first grid reload or the first entry into the list, so the clerk goes on once the
+// database answers; the base date is left as the clerk has it.
+void TfmBrenvik::finishStart() {
+    fillOfficeList();
+    officeList().setItemIndex(officeList().items().isEmpty() ? -1 : 0);
+    startFinished_ = true;
 }
 
 // A second start: rename our own application window, which the first search finds, then
@@ -364,7 +374,10 @@ void TfmBrenvik::enterMovesOn(QChar& key) {
     key = QChar();
 }
 
-void TfmBrenvik::cbKubunEnter(tk::Control&) { officeList().setDroppedDown(true); }
+void TfmBrenvik::cbKubunEnter(tk::Control&) {
+    if (!startFinished_) finishStart();
+    officeList().setDroppedDown(true);
+}
 
 void TfmBrenvik::cbKubunChange(tk::Control&) {
     for (int line = 1; line <= fields::LineCount; ++line) {
