@@ -57,6 +57,7 @@ const QString kNotDeleted = QStringLiteral("삭제하지 못했습니다. 저장
 const QString kOutcomeUnknown =
     QStringLiteral("서버가 저장을 끝냈는지 알리기 전에 연결이 끊어졌습니다. 다시 하기 전에 목록을 다시 조회하여 확인하세요....");
 const QString kBusy = QStringLiteral("다른 사용자가 저장하고 있어 기다렸으나 끝나지 않았습니다. 잠시 후 다시 하세요....");
+const QString kNoAmount = QStringLiteral("저장할 금액이 없습니다. 차변 금액을 입력 하세요....");
 
 using fields::Field;
 using fields::Side;
@@ -248,6 +249,7 @@ void TfmBrenvik::CloseBtnClick(tk::Control&) { close(); }
 // --- the grid of stored lines --------------------------------------------------------------
 
 void TfmBrenvik::pQuery() {
+    if (!startFinished_) finishStart();
     tk::HourglassCursor hourglass;
     db::Query& q = description_->loadStatement(gridQuery(), QStringLiteral("StoredLines"));
     q.setParamText(QStringLiteral("tbDKubun"), QStringLiteral("%") + dateEdit().text() + officeCode() + QStringLiteral("%"));
@@ -264,17 +266,26 @@ void TfmBrenvik::pDeleteCount_Query() {
 
 // --- creation and closing ------------------------------------------------------------------
 
+// What needs no database comes first, so a start without it still shows today's date.
 void TfmBrenvik::FormCreate(tk::Form&) {
     if (AppAlreadyRunning) handOverToRunningInstance();
     centreOnScreen();
-    fillOfficeList();
     dateEdit().setText(QDate::currentDate().toString(QStringLiteral("yyyy-MM-dd")));
-    officeList().setItemIndex(officeList().items().isEmpty() ? -1 : 0);
     storedLines().setHint(QString());
     pClear();
+    finishStart();
     pQuery();
     setFormMode(ModeIdle);
     pEnabledBtn();
+}
+
+// The office list, its first office selected. A start that could not read it is finished by
+// the first grid reload or the first entry into the list, so the clerk goes on once the
+// database answers; the base date is left as the clerk has it.
+void TfmBrenvik::finishStart() {
+    fillOfficeList();
+    officeList().setItemIndex(officeList().items().isEmpty() ? -1 : 0);
+    startFinished_ = true;
 }
 
 // A second start: rename our own application window, which the first search finds, then
@@ -363,7 +374,10 @@ void TfmBrenvik::enterMovesOn(QChar& key) {
     key = QChar();
 }
 
-void TfmBrenvik::cbKubunEnter(tk::Control&) { officeList().setDroppedDown(true); }
+void TfmBrenvik::cbKubunEnter(tk::Control&) {
+    if (!startFinished_) finishStart();
+    officeList().setDroppedDown(true);
+}
 
 void TfmBrenvik::cbKubunChange(tk::Control&) {
     for (int line = 1; line <= fields::LineCount; ++line) {
@@ -813,6 +827,11 @@ void TfmBrenvik::storeNewVoucher() {
         if (activeControl() != &date) refuse(date, date.text() + kBadDate);
         return;
     }
+    // Only now have the exits run: an amount the field could not hold reads empty or zero.
+    if (nothingToStore()) {
+        refuse(lineEdit(Side::Debit, Field::DebitColumn, 1), kNoAmount);
+        return;
+    }
     tk::Panel& storedKey = linePanel(1);
     storedKey.setHint(QString());
     if (!pSaveQuery()) return;
@@ -840,7 +859,7 @@ bool TfmBrenvik::pSaveQuery() {
         voucher.office = officeCode();
         voucher.formKubun = formKubun();
         for (int line = 1; line <= fields::LineCount; ++line) {
-            if (Str_ToNumber(Str_DelSpace(lineEdit(Side::Debit, Field::DebitColumn, line).text())) == 0) continue;
+            if (!lineIsStored(line)) continue;
             voucher.rows.push_back(rowValues(Side::Debit, line));
             voucher.rows.push_back(rowValues(Side::Credit, line));
         }
@@ -852,6 +871,23 @@ bool TfmBrenvik::pSaveQuery() {
         reportNotWritten(kNotSaved, e);
         return false;
     }
+}
+
+// A line is stored when its debit amount is not zero. One that does not convert is not
+// skipped: the insert stops on it and says why.
+bool TfmBrenvik::lineIsStored(int line) const {
+    try {
+        return Str_ToNumber(Str_DelSpace(lineEdit(Side::Debit, Field::DebitColumn, line).text())) != 0;
+    } catch (const ConvertError&) {
+        return true;
+    }
+}
+
+bool TfmBrenvik::nothingToStore() const {
+    for (int line = 1; line <= fields::LineCount; ++line) {
+        if (lineIsStored(line)) return false;
+    }
+    return true;
 }
 
 // The line's number is its panel's own, never one read from a stored row.

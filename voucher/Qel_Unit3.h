@@ -180,6 +180,8 @@ private:
     void showAmount(tk::Edit& edit, double amount);
     void reportNoData();
     void fillOfficeList();
+    // The part of the start that reads the database; done again until it succeeds.
+    void finishStart();
     void centreOnScreen();
     void handOverToRunningInstance();
     // Date, office and voucher number of the chosen voucher as a print query's parameters.
@@ -199,6 +201,9 @@ private:
     void refuse(tk::Control& field, const QString& message);
     bool refuseLineWithoutPanel();
     void storeNewVoucher();
+    // Whether the insert stores the line (two rows); false when its debit amount reads zero.
+    bool lineIsStored(int line) const;
+    bool nothingToStore() const;
     void correctSelectedLine();
     bool deleteLine(const QString& line);
     int selectedLineNumber() const;
@@ -206,6 +211,8 @@ private:
 
     std::optional<tk::FormDescription> description_;
     Lookups lookups_;
+    // The office list was read and its first office selected.
+    bool startFinished_ = false;
 };
 
 // The voucher form of the running program (the lookup dialogs write back through it).

@@ -1,8 +1,11 @@
-// Brenvik's voucher form on a server of its own that restarts or stops answering under it:
-// the clerk's next action connects again, an action ends within the answer time limit with a
-// message that says why, the typed lines stay, and nothing is half-written.
+// Brenvik's voucher form on a server of its own that restarts or stops answering under it, or
+// does not answer its start: the clerk's next action connects again, an action ends within the
+// answer time limit with a message that says why, the typed lines stay, and nothing is
+// half-written.
 
+#include "programs/ProgramBlock.h"
 #include "tests/postgres/PgServer.h"
+#include "tests/support/Home.h"
 #include "tests/voucher/SaveFixture.h"
 
 #include <QElapsedTimer>
@@ -11,6 +14,7 @@
 #include <chrono>
 #include <functional>
 #include <memory>
+#include <stdexcept>
 #include <tuple>
 
 namespace {
@@ -129,7 +133,65 @@ const PauseCase kPauses[] = {
     {"GridReloadForAnotherOffice", false, [](tk::Clerk& c) { c.pick(QStringLiteral("cbKubun"), 1); }},
 };
 
+// A start while the server does not answer: the window opens with the message after one
+// wait, an action that reaches the server while it is still away waits once more, and once it
+// answers the same program reads its office list and stores a voucher.
+class StartWithoutServer : public OnAServerOfItsOwn<test::Engine> {
+protected:
+    static constexpr milliseconds kConnectWait{2000};
+
+    QString postgresServer() const override {
+        return pgtest::ConnectionString(OnAServerOfItsOwn::postgresServer())
+            .with(QStringLiteral("connect_timeout"), QString::number(kConnectWait.count() / 1000))
+            .text();
+    }
+    void TearDown() override {
+        tk::app().reset();
+        db::Database::forget(QStringLiteral("Account"));
+        OnAServerOfItsOwn::TearDown();
+    }
+    // The program block's start, with "Account" named in the engine's configuration file.
+    void startAsTheProgramDoes() {
+        ASSERT_TRUE(home_.writeAliasFile(database().configSection(QStringLiteral("Account")).toUtf8()));
+        startOnTheAlias([]() -> TfmBrenvik& {
+            if (!startForms([] { createBrenvikForms(); }) || !fmBrenvik)
+                throw std::runtime_error("the start ended without its forms");
+            return *fmBrenvik;
+        });
+    }
+    test::Home home_;
+};
+
+TEST_P(StartWithoutServer, TheClerkGoesOnInTheSameProgramOnceTheServerAnswers) {
+    QElapsedTimer waited;
+    {
+        pgtest::PausedServer paused(server(), std::chrono::seconds(20));
+        waited.start();
+        startAsTheProgramDoes();
+        EXPECT_LT(waited.elapsed(), 2 * kConnectWait.count());
+        ASSERT_EQ(messages().texts().size(), 1);
+        EXPECT_TRUE(messages().texts()[0].startsWith(QStringLiteral("서버에 연결할 수 없습니다."))) << messages().texts()[0].toStdString();
+        EXPECT_EQ(text(QStringLiteral("edDate")), vtest::today());
+        EXPECT_TRUE(form().comboBox(QStringLiteral("cbKubun")).items().isEmpty());
+
+        waited.restart();
+        typeInto(QStringLiteral("edDate"), QStringLiteral("2024-03-05"));
+        EXPECT_LT(waited.elapsed(), 2 * kConnectWait.count());
+        EXPECT_EQ(messages().texts().size(), 2);
+    }
+
+    // Insert leaves the office list: the grid's reload reads the offices first.
+    typeVoucher(QStringLiteral("1000"));
+    EXPECT_EQ(form().comboBox(QStringLiteral("cbKubun")).itemIndex(), 0);
+    c().alt('S');
+    EXPECT_EQ(messages().texts().size(), 2);
+    EXPECT_EQ(stored(QStringLiteral("Serial_Qel, Kubun_Bon, Serial_CrDr, Cr_Amt, Dr_Amt")),
+              (QStringList{"2024-03-05-00000001/00000/01/1000/0", "2024-03-05-00000001/00000/02/0/1000"}));
+    EXPECT_EQ(text(QStringLiteral("edDate")), QStringLiteral("2024-03-05"));
+}
+
 INSTANTIATE_TEST_SUITE_P(Server, ServerRestart, testing::Values(test::Engine::PostgreSQL), test::engineName);
+INSTANTIATE_TEST_SUITE_P(Server, StartWithoutServer, testing::Values(test::Engine::PostgreSQL), test::engineName);
 INSTANTIATE_TEST_SUITE_P(Server, ServerPause, testing::Combine(testing::Values(test::Engine::PostgreSQL), testing::ValuesIn(kPauses)),
                          test::rowName<PauseCase>);
 

@@ -8,6 +8,7 @@
 #include "lookup/Qel_Unit3_01.h"
 #include "lookup/Qel_Unit3_07.h"
 #include "programs/SattrelForms.h"
+#include "tests/voucher/EmptySaves.h"
 #include "tests/voucher/PrintFixture.h"
 #include "tests/voucher/StoredShapes.h"
 #include "variant/Qel_Unit6.h"
@@ -297,5 +298,11 @@ const Program kSattrel{[]() -> TfmBrenvik& { return createSattrelForms(); }, "A0
 INSTANTIATE_TEST_SUITE_P(Sattrel, StoredShapes,
                          testing::Combine(test::allEngines, testing::ValuesIn(shapeCases(kSattrel, "NoCreditRowInTheMiddle"))),
                          test::rowName<ShapeCase>);
+
+// A new voucher whose amount the field cannot hold.
+INSTANTIATE_TEST_SUITE_P(Sattrel, NothingToStore,
+                         testing::Combine(test::allEngines,
+                                          testing::ValuesIn(emptySaveCases(kSattrel, "SixteenDigitsTheFieldBlanks"))),
+                         test::rowName<EmptySaveCase>);
 
 }  // namespace vtest

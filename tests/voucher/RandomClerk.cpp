@@ -175,6 +175,7 @@ const std::vector<KnownText>& knownTexts() {
         {K::Warning, exactly(QStringLiteral("본지점 구분을 선택하세요."))},
         {K::Warning, exactly(QStringLiteral("기준일자를 선택하세요."))},
         {K::Warning, exactly(QStringLiteral("처음 등록 부분을 하세요...."))},
+        {K::Warning, exactly(QStringLiteral("저장할 금액이 없습니다. 차변 금액을 입력 하세요...."))},
         {K::Warning, exactly(QStringLiteral("그리드에서 수정할 레코드를 선택 하세요....."))},
         {K::Warning, exactly(QStringLiteral("그리드의 레코드를 선택하세요...."))},
         {K::Warning, exactly(QStringLiteral("수정할 라인이 저장되어 있지 않습니다. 그리드를 다시 조회하세요...."))},

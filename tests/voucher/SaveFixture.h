@@ -14,6 +14,14 @@ namespace vtest {
 inline const QString kCash = QStringLiteral("10101001000"), kBank = QStringLiteral("10101003000"),
                      kGoods = QStringLiteral("10102001000");
 
+// A program whose voucher form a table's row runs on.
+struct Program {
+    TfmBrenvik& (*create)();
+    const char* formKubun;
+    void (*forget)();  // empties the program's global of its voucher form
+};
+inline const Program kBrenvik{&createBrenvikForms, "A003", [] { fmBrenvik = nullptr; }};
+
 template <class Param>
 class SaveTestOf : public vtest::VoucherFormTestOf<Param> {
 protected:

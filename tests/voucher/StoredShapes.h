@@ -14,12 +14,6 @@
 
 namespace vtest {
 
-struct Program {
-    TfmBrenvik& (*create)();
-    const char* formKubun;
-    void (*forget)();  // empties the program's global of its voucher form
-};
-
 struct StoredShape {
     const char* name;
     QStringList rows;     // "line/side" of voucher 1 in the order stored; a repeated one is a second row of that side

@@ -12,6 +12,7 @@
 #include "voucher/Qel_Unit3.h"
 
 #include <QStringList>
+#include <functional>
 #include <memory>
 
 namespace vtest {
@@ -51,8 +52,13 @@ protected:
     // the voucher form.
     // Another program's forms come from its own creation function.
     TfmBrenvik& start(TfmBrenvik& (*createForms)() = &createBrenvikForms) {
-        tk::app().initialize(QStringLiteral("Brenvik"));
         this->database().installAsAlias(QStringLiteral("Account"));
+        return startOnTheAlias(createForms);
+    }
+    // The same on the alias "Account" as the engine finds it (a test that names it in the
+    // engine's configuration file).
+    TfmBrenvik& startOnTheAlias(const std::function<TfmBrenvik&()>& createForms) {
+        tk::app().initialize(QStringLiteral("Brenvik"));
         form_ = &createForms();
         tk::app().run();
         clerk_ = std::make_unique<tk::Clerk>(*form_);

@@ -1,5 +1,6 @@
 // Save, correct and delete as a clerk does them, and what the table holds afterwards.
 
+#include "tests/voucher/EmptySaves.h"
 #include "tests/voucher/SaveFixture.h"
 
 #include "lookup/Qel_Unit3_02.h"
@@ -57,8 +58,6 @@ const AmountCase kAmounts[] = {
     {"LinesTwoAndFour", {"", "1000", "", "2500"}, false,
      {"02/01/1000/0", "02/02/0/1000", "04/01/2500/0", "04/02/0/2500"}},
     {"GroupedAmountBehindBlanks", {"1250000", "", "", ""}, false, {"01/01/1250000/0", "01/02/0/1250000"}},
-    {"ZerosAndEmptyStoreNothing", {"0", "0.00", "", "0"}, false, {}},
-    {"ZeroWithDecimalsSavedFromItsField", {"", "", "0.00", ""}, true, {}},
 };
 INSTANTIATE_TEST_SUITE_P(Save, Amounts, testing::Combine(test::allEngines, testing::ValuesIn(kAmounts)),
                          test::rowName<AmountCase>);
@@ -439,3 +438,12 @@ INSTANTIATE_TEST_SUITE_P(Lock, AnotherSessionsLock, testing::Combine(test::allEn
                          test::rowName<LockCase>);
 
 }  // namespace
+
+// Lines that all read zero once their amounts are left.
+namespace vtest {
+
+INSTANTIATE_TEST_SUITE_P(Brenvik, NothingToStore,
+                         testing::Combine(test::allEngines, testing::ValuesIn(emptySaveCases(kBrenvik))),
+                         test::rowName<EmptySaveCase>);
+
+}  // namespace vtest

@@ -4,8 +4,6 @@
 
 namespace vtest {
 
-const Program kBrenvik{&createBrenvikForms, "A003", [] { fmBrenvik = nullptr; }};
-
 INSTANTIATE_TEST_SUITE_P(Brenvik, StoredShapes,
                          testing::Combine(test::allEngines, testing::ValuesIn(shapeCases(kBrenvik))),
                          test::rowName<ShapeCase>);
