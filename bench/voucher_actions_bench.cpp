@@ -130,7 +130,11 @@ int lineNumbers(db::Query& q) {
 // The debit row of line 2 of the probe, rewritten with the values it already holds after the first run.
 int correctRow(db::Query& q) {
     static const QStringList sql = form("UpdateRow");
-    prepare(q, sql, {{QStringLiteral("tbSerial"), bench::kProbeDate + bench::kProbeVoucher + QStringLiteral("0201")}});
+    prepare(q, sql, {{QStringLiteral("tbSerial"), bench::kProbeDate + bench::kProbeVoucher + QStringLiteral("0201")},
+                     {QStringLiteral("tbDate_Day"), bench::kProbeDate},
+                     {QStringLiteral("tbSerial_Qel"), bench::kProbeVoucher},
+                     {QStringLiteral("tbSerial_Bun"), QStringLiteral("02")},
+                     {QStringLiteral("tbSerial_CrDr"), QStringLiteral("01")}});
     setRowValues(q, 2, true);
     q.execSql();
     return 1;
@@ -138,7 +142,9 @@ int correctRow(db::Query& q) {
 
 int deleteLine(db::Query& q) {
     static const QStringList sql = form("DeleteLine");
-    prepare(q, sql, {{QStringLiteral("tbSerial"), bench::kProbeVoucher + QStringLiteral("03")}});
+    prepare(q, sql, {{QStringLiteral("tbSerial"), bench::kProbeVoucher + QStringLiteral("03")},
+                     {QStringLiteral("tbSerial_Qel"), bench::kProbeVoucher},
+                     {QStringLiteral("tbSerial_Bun"), QStringLiteral("03")}});
     q.execSql();
     return 2;
 }

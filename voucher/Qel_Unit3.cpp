@@ -212,16 +212,16 @@ void TfmBrenvik::pClear() {
     }
 }
 
-// Names, codes, summary and amounts of one row emptied.
+// Names and codes, summary and amount texts of one row emptied; the amounts' Hints stay.
 void TfmBrenvik::clearRow(Side side, int line) {
-    static const Field cleared[] = {Field::Account, Field::Customer,    Field::Employee,     Field::Department,
-                                    Field::Project, Field::Summary,     Field::Item,         Field::DebitColumn,
-                                    Field::CreditColumn};
-    for (Field field : cleared) {
+    static const Field coded[] = {Field::Account, Field::Customer, Field::Employee,
+                                  Field::Department, Field::Project, Field::Item};
+    for (Field field : coded) {
         tk::Edit& e = lineEdit(side, field, line);
         e.setText(QString());
         e.setHint(QString());
     }
+    for (Field field : {Field::Summary, Field::DebitColumn, Field::CreditColumn}) lineEdit(side, field, line).setText(QString());
 }
 
 void TfmBrenvik::resetLinePanels() {
@@ -436,15 +436,15 @@ void TfmBrenvik::pDBGridDisplay() {
     lines.prepare();
     lines.open();
     for (lines.first(); !lines.eof(); lines.next()) {
-        const int n = lines.fieldInt(QStringLiteral("Serial_Bun"));
-        if (n >= 1 && n <= fields::LineCount) linePanel(n).setVisible(true);
+        const std::optional<int> n = fields::panelOfStoredLine(lines.fieldText(QStringLiteral("Serial_Bun")));
+        if (n) linePanel(*n).setVisible(true);
     }
     // Only the chosen line is open; a chosen line that no panel shows leaves them all closed.
-    const QString chosen = stored.fieldText(QStringLiteral("serial_bun"));
+    const std::optional<int> chosen = fields::panelOfStoredLine(stored.fieldText(QStringLiteral("serial_bun")));
     for (int line = 1; line <= fields::LineCount; ++line) {
         tk::Panel& p = linePanel(line);
-        p.setColor(fields::lineNumber(line) == chosen ? tk::clAqua : tk::clBtnFace);
-        p.setEnabled(fields::lineNumber(line) == chosen);
+        p.setColor(chosen == line ? tk::clAqua : tk::clBtnFace);
+        p.setEnabled(chosen == line);
     }
 }
 
@@ -459,13 +459,15 @@ void TfmBrenvik::pPanel_DisplayQuery() {
     rows.prepare();
     rows.open();
     // Each stored row fills the row of its own line and side. Older writers left lines without
-    // a row of a side (that row shows empty, its side code too) and lines with two rows of
-    // one side (the later shows nowhere); neither fills a row of another line.
+    // a row of a side (that row shows empty, its side code too), lines with two rows of one
+    // side (the later shows nowhere) and lines numbered otherwise (they show nowhere); none
+    // fills a row of another line.
     std::set<std::pair<int, Side>> filled;
     std::set<int> shown;
     for (rows.first(); !rows.eof(); rows.next()) {
-        const int n = rows.fieldInt(QStringLiteral("Serial_Bun"));
-        if (n < 1 || n > fields::LineCount) continue;
+        const std::optional<int> line = fields::panelOfStoredLine(rows.fieldText(QStringLiteral("Serial_Bun")));
+        if (!line) continue;
+        const int n = *line;
         shown.insert(n);
         const QString side = rows.fieldText(QStringLiteral("Serial_CrDr"));
         for (Side s : {Side::Debit, Side::Credit}) {
@@ -477,6 +479,7 @@ void TfmBrenvik::pPanel_DisplayQuery() {
         for (Side s : {Side::Debit, Side::Credit}) {
             if (filled.count({n, s}) != 0) continue;
             clearRow(s, n);
+            for (Field amount : {Field::DebitColumn, Field::CreditColumn}) lineEdit(s, amount, n).setHint(QString());
             lineEdit(s, Field::SideCode, n).setText(QString());
         }
     }
@@ -719,11 +722,38 @@ QString storedButNotListed(const QString& number) {
     return QStringLiteral("전표번호 %1 로 저장했습니다. 저장된 전표 목록을 보여주지 못했습니다....").arg(number);
 }
 
-int toInteger(const QString& text) {
-    bool ok = false;
-    const int value = text.toInt(&ok);
-    if (!ok) throw std::invalid_argument(QStringLiteral("'%1' is not a valid integer value").arg(text).toStdString());
-    return value;
+QString correctedButNotListed(const QString& number, const QString& line) {
+    return QStringLiteral("전표번호 %1 의 %2라인을 수정했습니다. 저장된 전표 목록을 보여주지 못했습니다....").arg(number, line);
+}
+
+QString deletedButNotListed(const QString& number, const QString& line) {
+    return QStringLiteral("전표번호 %1 의 %2라인을 삭제했습니다. 저장된 전표 목록을 보여주지 못했습니다....").arg(number, line);
+}
+
+// Reads the stored lines again after a commit; when that fails, says what was stored.
+template <class Reload>
+bool listedAgain(Reload reload, const QString& stored) {
+    try {
+        reload();
+        return true;
+    } catch (const std::exception& e) {
+        tk::showError(stored + QLatin1Char('\n') + QString::fromUtf8(e.what()));
+        return false;
+    }
+}
+
+// The grid row of one voucher and line, each compared on its own: joined, the key of voucher
+// "...000000010" line "1" reads as that of voucher "...00000001" line "01".
+// When no row matches, the grid stays where the reopening put it.
+void locateLine(db::Query& lines, const QString& number, const QString& line) {
+    const int numbers = lines.fieldIndex(QStringLiteral("serial_qel")), lineTexts = lines.fieldIndex(QStringLiteral("serial_bun"));
+    for (int r = 0; r < lines.recordCount(); ++r) {
+        if (lines.text(r, numbers).compare(number, Qt::CaseInsensitive) == 0 &&
+            lines.text(r, lineTexts).compare(line, Qt::CaseInsensitive) == 0) {
+            lines.moveTo(r);
+            return;
+        }
+    }
 }
 
 }  // namespace
@@ -762,11 +792,11 @@ void TfmBrenvik::refuse(tk::Control& field, const QString& message) {
     setFocus(field);
 }
 
-// A line numbered outside 01 to 04 has no panel, so nothing the clerk typed belongs to it.
+// A line numbered otherwise than 01 to 04 has no panel, so nothing the clerk typed belongs to it.
 bool TfmBrenvik::refuseLineWithoutPanel() {
-    const int line = selectedLineNumber();
-    if (line >= 1 && line <= fields::LineCount) return false;
-    tk::showWarning(lineNotCorrectable(gridQuery().fieldText(QStringLiteral("Serial_Bun"))));
+    const QString line = selectedLine();
+    if (fields::panelOfStoredLine(line)) return false;
+    tk::showWarning(lineNotCorrectable(line));
     return true;
 }
 
@@ -917,27 +947,35 @@ void TfmBrenvik::correctSelectedLine() {
         tk::showWarning(kChooseLineToCorrect);
         return;
     }
-    storedLines().setHint(Str_DelSpace(serial.text()) + Str_DelSpace(gridQuery().fieldText(QStringLiteral("Serial_Bun"))));
+    const QString number = serial.text();
+    const QString line = selectedLine();
+    storedLines().setHint(Str_DelSpace(number) + Str_DelSpace(line));
     if (!pUpdateQuery()) return;
     serial.setText(QString());
-    pDBGridDisplay();
-    pQuery();
-    gridQuery().locate(QStringLiteral("Serial_ttt"), storedLines().hint());
+    if (!listedAgain([this] { pDBGridDisplay(); }, correctedButNotListed(number, line))) return;
+    if (!listedAgain([this] { pQuery(); }, correctedButNotListed(number, line))) return;
+    locateLine(gridQuery(), number, line);
 }
 
-int TfmBrenvik::selectedLineNumber() const {
-    return toInteger(gridQuery().fieldText(QStringLiteral("Serial_Bun")));
-}
+QString TfmBrenvik::selectedLine() const { return gridQuery().fieldText(QStringLiteral("Serial_Bun")); }
 
 // The rows of the chosen line that are stored, and no other. Warned only after the store
 // has rolled back: no lock is held while the box waits.
 bool TfmBrenvik::pUpdateQuery() {
-    const int line = selectedLineNumber();
+    const QString lineText = selectedLine();
+    const std::optional<int> panel = fields::panelOfStoredLine(lineText);
+    if (!panel) {
+        tk::showWarning(lineNotCorrectable(lineText));
+        return false;
+    }
+    const int line = *panel;
     VoucherStore::Rewrite outcome = VoucherStore::Rewrite::LineNotStored;
     try {
         std::vector<VoucherStore::Row> rows;
         for (Side side : {Side::Debit, Side::Credit}) {
-            if (rowTakesPart(side, line)) rows.push_back(rowValues(side, line));
+            if (!rowTakesPart(side, line)) continue;
+            rows.push_back(rowValues(side, line));
+            rows.back().line = lineText;
         }
         outcome = store().rewriteLine(dateEdit().text(), serialEdit().text(), rows);
     } catch (const std::exception& e) {
@@ -945,7 +983,7 @@ bool TfmBrenvik::pUpdateQuery() {
         return false;
     }
     if (outcome == VoucherStore::Rewrite::LineNotStored) tk::showWarning(kLineNotStored);
-    if (outcome == VoucherStore::Rewrite::NotOneRowPerSide) tk::showWarning(lineNotCorrectable(fields::lineNumber(line)));
+    if (outcome == VoucherStore::Rewrite::NotOneRowPerSide) tk::showWarning(lineNotCorrectable(lineText));
     if (outcome != VoucherStore::Rewrite::Done) return false;
     // Greyed once the line is rewritten, so a refused correction leaves it open.
     tk::Panel& rewritten = linePanel(line);
@@ -954,7 +992,7 @@ bool TfmBrenvik::pUpdateQuery() {
     return true;
 }
 
-// The chosen grid line goes, whatever the panels show.
+// The chosen grid line goes, found by its number as stored, whatever the panels show.
 void TfmBrenvik::DeleteBtnClick(tk::Control&) {
     db::Query& stored = gridQuery();
     if (stored.recordCount() == 0) {
@@ -962,25 +1000,28 @@ void TfmBrenvik::DeleteBtnClick(tk::Control&) {
         return;
     }
     tk::Edit& serial = serialEdit();
-    storedLines().setHint(Str_DelSpace(serial.text()));
-    const QString lineText = Str_DelSpace(stored.fieldText(QStringLiteral("Serial_Bun")));
-    const int line = toInteger(lineText);
-    if (serial.text().isEmpty()) {
+    const QString number = serial.text();
+    storedLines().setHint(Str_DelSpace(number));
+    const QString line = selectedLine();
+    if (number.isEmpty()) {
         tk::showWarning(kChooseGridRow);
         return;
     }
-    if (!deleteLine(lineText)) return;
+    if (!deleteLine(line)) return;
     serial.setText(QString());
-    if (line >= 1 && line <= fields::LineCount) linePanel(line).setVisible(false);
-    if (store().rowsOf(storedLines().hint()) != 0) {
-        pDeleteCount_Query();
+    if (const std::optional<int> panel = fields::panelOfStoredLine(line)) linePanel(*panel).setVisible(false);
+    const QString deleted = deletedButNotListed(number, line);
+    int left = 0;
+    if (!listedAgain([&] { left = store().rowsOf(number); }, deleted)) return;
+    if (left != 0) {
+        listedAgain([this] { pDeleteCount_Query(); }, deleted);
         return;
     }
     // The voucher is gone: back to browsing the date and office.
     resetLinePanels();
     setFormMode(ModeIdle);
     pEnabledBtn();
-    pQuery();
+    listedAgain([this] { pQuery(); }, deleted);
     pClear();
 }
 

@@ -206,7 +206,8 @@ private:
     bool nothingToStore() const;
     void correctSelectedLine();
     bool deleteLine(const QString& line);
-    int selectedLineNumber() const;
+    // The chosen grid line's number as stored ("01", or another program's "1" or "001").
+    QString selectedLine() const;
     static void reportNotWritten(const QString& headline, const std::exception& error);
 
     std::optional<tk::FormDescription> description_;

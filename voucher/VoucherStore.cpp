@@ -6,6 +6,8 @@
 
 #include <QDateTime>
 #include <stdexcept>
+#include <utility>
+#include <vector>
 
 const QString VoucherStore::DebitSide = QStringLiteral("01");
 const QString VoucherStore::CreditSide = QStringLiteral("02");
@@ -42,6 +44,19 @@ void bindLineValues(db::Query& q, const VoucherStore::Row& row) {
     q.setParamDouble(QStringLiteral("tbCr_Amt"), row.debitAmount);
     q.setParamDouble(QStringLiteral("tbDr_Amt"), row.creditAmount);
     q.setParamDateTime(QStringLiteral("tbEnd_Day"), QDateTime::currentDateTime());
+}
+
+// The columns of a row key, each trimmed as the statement trims it and compared on its own,
+// and tbSerial, their joined text, which the indexes of older databases serve: joined alone,
+// voucher "...000000010" line "1" would match voucher "...00000001" line "01".
+void bindKey(db::Query& q, const std::vector<std::pair<QString, QString>>& columns) {
+    QString joined;
+    for (const auto& [parameter, value] : columns) {
+        const QString trimmed = Str_RTrim(value);
+        q.setParamText(parameter, trimmed);
+        joined += trimmed;
+    }
+    q.setParamText(QStringLiteral("tbSerial"), joined);
 }
 
 }  // namespace
@@ -132,8 +147,10 @@ VoucherStore::Rewrite VoucherStore::rewriteLine(const QString& baseDate, const Q
 int VoucherStore::updateRow(const QString& baseDate, const QString& number, const Row& row) {
     db::Query q(database_);
     prepare(q, QStringLiteral("UpdateRow"));
-    q.setParamText(QStringLiteral("tbSerial"),
-                   Str_DelSpace(baseDate) + Str_DelSpace(number) + Str_DelSpace(row.line) + row.side);
+    bindKey(q, {{QStringLiteral("tbDate_Day"), baseDate},
+                {QStringLiteral("tbSerial_Qel"), number},
+                {QStringLiteral("tbSerial_Bun"), row.line},
+                {QStringLiteral("tbSerial_CrDr"), row.side}});
     bindLineValues(q, row);
     q.execSql();
     return q.rowsAffected();
@@ -143,7 +160,7 @@ void VoucherStore::deleteLine(const QString& number, const QString& line) {
     db::Transaction deleting(database_);
     db::Query q(database_);
     prepare(q, QStringLiteral("DeleteLine"));
-    q.setParamText(QStringLiteral("tbSerial"), Str_DelSpace(number) + Str_DelSpace(line));
+    bindKey(q, {{QStringLiteral("tbSerial_Qel"), number}, {QStringLiteral("tbSerial_Bun"), line}});
     q.execSql();
     deleting.commit();
 }
@@ -151,7 +168,7 @@ void VoucherStore::deleteLine(const QString& number, const QString& line) {
 int VoucherStore::rowsOf(const QString& number) {
     db::Query q(database_);
     prepare(q, QStringLiteral("CountVoucherRows"));
-    q.setParamText(QStringLiteral("tbSerial"), number);
+    q.setParamText(QStringLiteral("tbSerial"), Str_RTrim(number));
     q.open();
     return q.fieldInt(QStringLiteral("Serial"));
 }

@@ -28,7 +28,7 @@ public:
 
     // One row of a voucher line.
     struct Row {
-        QString line;      // Serial_Bun, "01" to "04"
+        QString line;      // Serial_Bun: "01" to "04", or a corrected line's text as stored
         QString side;      // Serial_CrDr
         QString kubunAmt;  // Kubun_Amt; a correction keeps the stored one
         Coded account, item, customer, project, department, employee;
@@ -67,12 +67,14 @@ public:
     // Numbers the voucher under its base date's lock and inserts its rows, in one transaction;
     // returns the number. A number that another writer took meanwhile is replaced by the next.
     QString insert(const NewVoucher& voucher);
-    // Rewrites the given rows of one stored line (found by base date, number, line and side),
-    // in one transaction: all of them or, when one is not stored exactly once, none.
+    // Rewrites the given rows of one stored line (found by base date, number, line and side,
+    // each as stored, trailing blanks aside), in one transaction: all of them or, when one is
+    // not stored exactly once, none.
     Rewrite rewriteLine(const QString& baseDate, const QString& number, const std::vector<Row>& rows);
-    // Deletes every row of one line of a voucher, whatever its side, in one transaction.
+    // Deletes every row of one line of a voucher (number and line text as stored, trailing
+    // blanks aside), whatever its side, in one transaction.
     void deleteLine(const QString& number, const QString& line);
-    // The rows still stored under a voucher number.
+    // The rows still stored under a voucher number (as stored, trailing blanks aside).
     int rowsOf(const QString& number);
 
 private:

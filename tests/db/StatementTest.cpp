@@ -40,6 +40,11 @@ struct Side {
     QString acCode, acName, text;
 };
 
+// The key of a voucher line as the delete binds it: each column, and their joined text.
+std::map<QString, QString> lineKey(const QString& voucher, const QString& line) {
+    return {{"tbSerial", voucher + line}, {"tbSerial_Qel", voucher}, {"tbSerial_Bun", line}};
+}
+
 class Statements : public test::EngineTest {
 protected:
     void SetUp() override {
@@ -148,7 +153,7 @@ TEST_P(Statements, GridOfOneVoucherUsesBothParameters) {
     db::Query q(db());
     open(q, voucherSql("StoredLinesOfVoucher"), {{"tbDKubun", "%2001-05-3000000%"}, {"tbqel", "%2001-05-30-00000001%"}});
     EXPECT_EQ(q.recordCount(), 2);
-    execute(voucherSql("DeleteLine"), {{"tbSerial", "2001-05-30-0000000101"}});
+    execute(voucherSql("DeleteLine"), lineKey("2001-05-30-00000001", "01"));
     open(q, voucherSql("StoredLinesOfVoucher"), {{"tbDKubun", "%2001-05-3000000%"}, {"tbqel", "%2001-05-30-00000001%"}});
     EXPECT_EQ(column(q, QStringLiteral("serial_ttt")), std::vector<QString>{"2001-05-30-0000000102"});
 }
@@ -188,7 +193,8 @@ TEST_P(Statements, NextNumberIsTheMaximumOfTheDateOrNullWithoutRows) {
 TEST_P(Statements, CorrectionRewritesOnlyTheKeyedRow) {
     storeVouchers();
     std::map<QString, QString> texts = {
-        {"tbSerial", "2001-05-302001-05-30-000000010201"}, {"tbAc_QelCode", "40701001000"}, {"tbAc_QelName", u("급여")},
+        {"tbSerial", "2001-05-302001-05-30-000000010201"}, {"tbDate_Day", "2001-05-30"}, {"tbSerial_Qel", "2001-05-30-00000001"},
+        {"tbSerial_Bun", "02"}, {"tbSerial_CrDr", "01"}, {"tbAc_QelCode", "40701001000"}, {"tbAc_QelName", u("급여")},
         {"tbAc_Text", u("5월 급여")}, {"tbItem_Code", ""}, {"tbItem_Name", ""}, {"tbKubun_Code", ""},
         {"tbKubun_Name", ""}, {"tbProject_Code", "P0001"}, {"tbProject_Name", u("신제품 개발")},
         {"tbBuser_Code", ""}, {"tbBuser_Name", ""}, {"tbSawon_Code", ""}, {"tbSawon_Name", ""}};
@@ -213,10 +219,10 @@ TEST_P(Statements, DeleteRemovesBothRowsOfTheLineAndCountSaysWhatIsLeft) {
     db::Query count(db());
     open(count, voucherSql("CountVoucherRows"), {{"tbSerial", "2001-05-30-00000001"}});
     EXPECT_EQ(count.fieldInt(QStringLiteral("Serial")), 4);
-    execute(voucherSql("DeleteLine"), {{"tbSerial", "2001-05-30-0000000102"}});
+    execute(voucherSql("DeleteLine"), lineKey("2001-05-30-00000001", "02"));
     open(count, voucherSql("CountVoucherRows"), {{"tbSerial", "2001-05-30-00000001"}});
     EXPECT_EQ(count.fieldInt(QStringLiteral("serial")), 2);
-    execute(voucherSql("DeleteLine"), {{"tbSerial", "2001-05-30-0000000101"}});
+    execute(voucherSql("DeleteLine"), lineKey("2001-05-30-00000001", "01"));
     open(count, voucherSql("CountVoucherRows"), {{"tbSerial", "2001-05-30-00000001"}});
     EXPECT_EQ(count.fieldInt(QStringLiteral("Serial")), 0);
 }

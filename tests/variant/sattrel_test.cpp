@@ -290,13 +290,13 @@ INSTANTIATE_TEST_SUITE_P(Engines, SattrelTest, test::allEngines, test::engineNam
 
 }  // namespace
 
-// A correction, a delete and a new voucher beside a line an older writer left without its credit row.
+// A correction, a delete and a new voucher beside every line shape older writers and other
+// programs left.
 namespace vtest {
 
 const Program kSattrel{[]() -> TfmBrenvik& { return createSattrelForms(); }, "A004", [] { fmSattrel = nullptr; }};
 
-INSTANTIATE_TEST_SUITE_P(Sattrel, StoredShapes,
-                         testing::Combine(test::allEngines, testing::ValuesIn(shapeCases(kSattrel, "NoCreditRowInTheMiddle"))),
+INSTANTIATE_TEST_SUITE_P(Sattrel, StoredShapes, testing::Combine(test::allEngines, testing::ValuesIn(shapeCases(kSattrel))),
                          test::rowName<ShapeCase>);
 
 // A new voucher whose amount the field cannot hold.

@@ -1,8 +1,9 @@
 #pragma once
 // Vouchers that older writers left with lines that are not whole (a row of one side missing,
-// two rows of one side, a line numbered above 04), and what a clerk's correction, delete and
-// new voucher do to them: never anything to a row of another line. Each program's tests
-// include this once and instantiate it with their own forms.
+// two rows of one side, a line numbered above 04 or otherwise than "01" to "04", a voucher
+// number whose joined key equals another voucher's line), and what a clerk's correction,
+// delete and new voucher do to them: never anything to a row of another line. Each
+// program's tests include this once and instantiate it with their own forms.
 
 #include "tests/voucher/SaveFixture.h"
 
@@ -16,10 +17,23 @@ namespace vtest {
 
 struct StoredShape {
     const char* name;
-    QStringList rows;     // "line/side" of voucher 1 in the order stored; a repeated one is a second row of that side
-    const char* chosen;   // the line the clerk chooses in the grid
+    // "line/side" of voucher 1, or "counter:line/side" of the voucher of that counter, in the
+    // order stored; a repeated one is a second row of that side. Line and counter are free text.
+    QStringList rows;
+    const char* chosen;   // the line the clerk chooses in the grid: "line" of voucher 1, or "counter:line"
     const char* refusal;  // the warning a correction of that line gives, or nothing
 };
+
+// A stored line of a shape: the voucher's counter and the line's text.
+struct ShapeLine {
+    QString counter = QStringLiteral("00000001");
+    QString line;
+};
+inline ShapeLine shapeLine(const QString& spec) {
+    const int colon = int(spec.indexOf(QLatin1Char(':')));
+    if (colon < 0) return {QStringLiteral("00000001"), spec};
+    return {spec.left(colon), spec.mid(colon + 1)};
+}
 
 struct ShapeCase {
     std::string name;
@@ -37,16 +51,26 @@ inline const std::vector<StoredShape>& storedShapes() {
         {"LineFive", {"01/01", "01/02", "05/01", "05/02"}, "05", "05라인은 이 화면에서 수정할 수 없는 라인입니다...."},
         {"TwoDebitRowsOfALine", {"01/01", "01/02", "02/01", "02/01", "02/02", "03/01", "03/02"}, "02",
          "02라인은 이 화면에서 수정할 수 없는 라인입니다...."},
+        // Lines numbered otherwise by another program fill no panel and are never taken for one.
+        {"LineOneBesideThreeDigitOne", {"001/01", "001/02", "01/01", "01/02"}, "01", nullptr},
+        {"ThreeDigitOneBesideLineOne", {"001/01", "001/02", "01/01", "01/02"}, "001",
+         "001라인은 이 화면에서 수정할 수 없는 라인입니다...."},
+        {"LineOneBesideOneDigitOne", {"01/01", "01/02", "1/01", "1/02"}, "01", nullptr},
+        {"OneDigitOneBesideLineOne", {"01/01", "01/02", "1/01", "1/02"}, "1", "1라인은 이 화면에서 수정할 수 없는 라인입니다...."},
+        {"LetterInTheLine", {"01/01", "01/02", "1A/01", "1A/02"}, "1A", "1A라인은 이 화면에서 수정할 수 없는 라인입니다...."},
+        // Voucher 2 line "01" and the twenty-character voucher "...000000020" line "1" join to one text.
+        {"LineWhoseJoinedKeyAnotherVoucherShares", {"01/01", "01/02", "000000020:1/01", "000000020:1/02"}, "00000002:01",
+         nullptr},
+        {"TwentyCharacterVoucherSharingAJoinedKey", {"01/01", "01/02", "000000020:1/01", "000000020:1/02"}, "000000020:1",
+         "1라인은 이 화면에서 수정할 수 없는 라인입니다...."},
     };
     return shapes;
 }
 
-// The table's rows for a program: every shape, or the one named.
-inline std::vector<ShapeCase> shapeCases(const Program& program, const char* only = nullptr) {
+// The table's rows for a program.
+inline std::vector<ShapeCase> shapeCases(const Program& program) {
     std::vector<ShapeCase> cases;
-    for (const StoredShape& s : storedShapes()) {
-        if (only == nullptr || std::string(only) == s.name) cases.push_back({s.name, s, &program});
-    }
+    for (const StoredShape& s : storedShapes()) cases.push_back({s.name, s, &program});
     return cases;
 }
 
@@ -58,7 +82,7 @@ protected:
         storeShape();
         start(testCase().program->create);
         before_ = everyRow();
-        const int r = int(gridKeys().indexOf(chosenLine()));
+        const int r = gridRowOf(chosen());
         ASSERT_GE(r, 0);
         clerk().clickCell(QStringLiteral("DBGrid1"), r);
     }
@@ -67,21 +91,23 @@ protected:
         testCase().program->forget();
     }
 
-    static QString voucher(int n) { return today() + QStringLiteral("-0000000%1").arg(n); }
+    static QString voucher(const QString& counter) { return today() + QLatin1Char('-') + counter; }
+    static QString voucher(int n) { return voucher(QStringLiteral("0000000%1").arg(n)); }
 
-    // Voucher 1 as the case stores it, line n of amount n00 (a second row of a side one more),
-    // and voucher 2, one whole line.
+    // The case's rows as it lists them, each row an amount of its own (100, 200, ...), then
+    // voucher 2, one whole line.
     void storeShape() {
         const QString kind = QLatin1String(testCase().program->formKubun);
         QStringList stored;
-        for (const QString& lineSide : testCase().shape.rows) {
-            Row r = row(today(), QStringLiteral("00000"), QStringLiteral("00000001"), lineSide.left(2), kind);
-            r.side = lineSide.mid(3);
-            const double amount = r.line.toInt() * 100 + stored.count(lineSide);
-            (r.side == QLatin1String("01") ? r.cr : r.dr) = amount;
-            if (stored.contains(lineSide)) r.key = lineSide + QStringLiteral(" stored again");
+        for (const QString& spec : testCase().shape.rows) {
+            const QString lineSide = spec.section(QLatin1Char('/'), 0, 0);
+            const ShapeLine at = shapeLine(lineSide);
+            Row r = row(today(), QStringLiteral("00000"), at.counter, at.line, kind);
+            r.side = spec.section(QLatin1Char('/'), 1);
+            (r.side == QLatin1String("01") ? r.cr : r.dr) = 100.0 * (stored.size() + 1);
+            if (stored.contains(spec)) r.key = spec + QStringLiteral(" stored again");
             storeRow(db(), r);
-            stored << lineSide;
+            stored << spec;
         }
         storeLine(db(), row(today(), QStringLiteral("00000"), QStringLiteral("00000002"), QStringLiteral("01"), kind), 900);
     }
@@ -94,22 +120,37 @@ protected:
         QStringList rows;
         for (int r = 0; r < q.recordCount(); ++r) {
             q.moveTo(r);
-            QString bytes = q.fieldText(QStringLiteral("Serial_Qel")) + q.fieldText(QStringLiteral("Serial_Bun"));
+            QString bytes = lineKey(q.fieldText(QStringLiteral("Serial_Qel")), q.fieldText(QStringLiteral("Serial_Bun")));
             for (int col = 0; col < q.fieldCount(); ++col) bytes += QLatin1Char('|') + q.value(r, col).toString();
             rows << bytes;
         }
         return rows;
     }
+    // Voucher and line kept apart: joined, two lines may read alike.
+    static QString lineKey(const QString& voucherNumber, const QString& line) {
+        return voucherNumber + QLatin1Char('/') + line;
+    }
     static QStringList outside(QStringList rows, const QString& voucherLine) {
         rows.removeIf([&](const QString& r) { return r.startsWith(voucherLine + QLatin1Char('|')); });
         return rows;
     }
-    QString chosenLine() const { return voucher(1) + QLatin1String(testCase().shape.chosen); }
+    ShapeLine chosen() const { return shapeLine(QString::fromUtf8(testCase().shape.chosen)); }
+    QString chosenLine() const { return lineKey(voucher(chosen().counter), chosen().line); }
+    // The grid row of a voucher and line, both compared on their own.
+    int gridRowOf(const ShapeLine& at) {
+        db::Query& q = form().query(QStringLiteral("Query1"));
+        const int number = q.fieldIndex(QStringLiteral("serial_qel")), line = q.fieldIndex(QStringLiteral("serial_bun"));
+        for (int r = 0; r < q.recordCount(); ++r) {
+            if (q.text(r, number) == voucher(at.counter) && q.text(r, line) == at.line) return r;
+        }
+        return -1;
+    }
     // Voucher, line, side, amounts, account and summary of the chosen line's rows.
     QStringList chosenRows() {
         const QString columns = QStringLiteral("Serial_Qel, Serial_Bun, Serial_CrDr, Cr_Amt, Dr_Amt, Ac_QelCode, Ac_Text");
-        return storedRows(db(), columns, QStringLiteral("Serial"))
-            .filter(voucher(1) + QLatin1Char('/') + QLatin1String(testCase().shape.chosen) + QLatin1Char('/'));
+        QStringList rows = storedRows(db(), columns, QStringLiteral("Serial"));
+        rows.removeIf([&](const QString& r) { return !r.startsWith(chosenLine() + QLatin1Char('/')); });
+        return rows;
     }
 
     QStringList before_;
@@ -118,9 +159,10 @@ protected:
 TEST_P(StoredShapes, ACorrectionRewritesOnlyTheStoredRowsOfTheChosenLine) {
     const StoredShape& k = testCase().shape;
     QStringList expected = chosenRows();
-    const int line = QString::fromLatin1(k.chosen).toInt();
-    if (line <= fields::LineCount) {
-        clerk().click(fields::name(fields::Side::Debit, fields::Field::Summary, line));
+    // A line no panel shows gets nothing typed: Save alone must not reach another line.
+    for (int n = 1; n <= fields::LineCount; ++n) {
+        if (fields::lineNumber(n) != chosen().line) continue;
+        clerk().click(fields::name(fields::Side::Debit, fields::Field::Summary, n));
         clerk().selectAllAndType(QStringLiteral("고친 적요"));
         clerk().tab();
     }
@@ -128,7 +170,7 @@ TEST_P(StoredShapes, ACorrectionRewritesOnlyTheStoredRowsOfTheChosenLine) {
 
     for (int n = 1; n <= fields::LineCount; ++n) {
         EXPECT_EQ(form().edit(fields::lineNumberEdit(n)).text(), fields::lineNumber(n));
-        EXPECT_EQ(form().panel(fields::linePanel(n)).enabled(), fields::lineNumber(n) == QLatin1String(k.chosen)) << n;
+        EXPECT_EQ(form().panel(fields::linePanel(n)).enabled(), fields::lineNumber(n) == chosen().line) << n;
     }
     if (k.refusal) {
         EXPECT_EQ(messages().texts(), QStringList(QString::fromUtf8(k.refusal)));
@@ -155,7 +197,7 @@ TEST_P(StoredShapes, ANewVoucherTypedInLineOneIsStoredAsLineOne) {
     clerk().alt('S');
     EXPECT_EQ(messages().texts(), QStringList());
     const QString kind = QLatin1String(testCase().program->formKubun);
-    EXPECT_EQ(outside(everyRow(), voucher(3) + QStringLiteral("01")), before_);
+    EXPECT_EQ(outside(everyRow(), lineKey(voucher(3), QStringLiteral("01"))), before_);
     EXPECT_EQ(storedRows(db(), QStringLiteral("Serial, Serial_Bun, Serial_CrDr"), QStringLiteral("Serial")).filter(voucher(3)),
               QStringList({"AA*00000*3*" + voucher(3) + "*01*" + kind + "*01/01/01",
                            "AA*00000*3*" + voucher(3) + "*01*" + kind + "*02/01/02"}));

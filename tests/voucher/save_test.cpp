@@ -333,6 +333,48 @@ TEST_P(Saving, AListThatCannotBeShownAfterTheCommitNamesTheStoredVoucher) {
     EXPECT_EQ(text("edSerial") + text("edCR_Ac_QelName_01"), QString());
 }
 
+// A correction or a delete whose list cannot be shown after the commit says what was stored.
+struct UnlistedCase {
+    const char* name;
+    QStringList lines;   // of voucher 00000001
+    const char* chosen;
+    bool correct;        // the summary retyped and saved; otherwise deleted
+    const char* done;    // what the message says became of the line
+    QStringList after;   // "line/side/summary" of every row
+    const char* mode;
+};
+
+class ListFailsAfterTheCommit : public SaveTestOf<std::tuple<test::Engine, UnlistedCase>> {};
+
+TEST_P(ListFailsAfterTheCommit, TheMessageSaysWhatWasStoredAndTheTableHoldsIt) {
+    const UnlistedCase& k = testCase();
+    for (const QString& line : k.lines) storeLine(db(), row(today(), "00000", "00000001", line), 100);
+    start();
+    const QString chosen = QLatin1String(k.chosen);
+    c().clickCell("DBGrid1", int(gridKeys().indexOf(today() + "-00000001" + chosen)));
+    if (k.correct) typeInto("edCR_Ac_Text_" + chosen, "고친 적요");
+    OfficesGoneOnReload reload(db());
+    form().query("Query1").addObserver(&reload);
+    if (k.correct) c().alt('S');
+    else c().click("DeleteBtn");
+    form().query("Query1").removeObserver(&reload);
+    ASSERT_EQ(messages().log().size(), 1u);
+    EXPECT_EQ(messages().log()[0].kind, tk::Message::Kind::Error);
+    const QString headline = "전표번호 " + today() + "-00000001 의 " + QString::fromUtf8(k.done);
+    EXPECT_TRUE(messages().log()[0].text.startsWith(headline)) << messages().log()[0].text.toStdString();
+    EXPECT_EQ(stored("Serial_Bun, Serial_CrDr, Ac_Text"), k.after);
+    EXPECT_EQ(form().formMode(), QLatin1String(k.mode));
+}
+
+const UnlistedCase kUnlisted[] = {
+    {"Correction", {"01", "03"}, "03", true, "03라인을 수정했습니다.",
+     {"01/01/적요 01/01", "01/02/적요 01/02", "03/01/고친 적요", "03/02/고친 적요"}, "2"},
+    {"DeleteOfOneOfTwoLines", {"01", "03"}, "03", false, "03라인을 삭제했습니다.", {"01/01/적요 01/01", "01/02/적요 01/02"}, "2"},
+    {"DeleteOfTheLastLine", {"02"}, "02", false, "02라인을 삭제했습니다.", {}, "1"},
+};
+INSTANTIATE_TEST_SUITE_P(Engines, ListFailsAfterTheCommit, testing::Combine(test::allEngines, testing::ValuesIn(kUnlisted)),
+                         test::rowName<UnlistedCase>);
+
 // Numbering itself is the store's; the form says what kept the voucher from being stored.
 TEST_P(Saving, AHighestNumberWithoutANumericCounterIsShownAndStoresNothing) {
     vtest::Row broken = row(today(), "00000", "", "01");

@@ -143,6 +143,17 @@ TEST_P(StartUpTest, CancelInModeTwoEmptiesTheLinesAndKeepsTheGrid) {
     ASSERT_EQ(f.formMode(), QStringLiteral("2"));
     ASSERT_FALSE(f.panel("Panel2").enabled());
     ASSERT_NE(f.edit("edCR_Ac_QelName_01").text(), QString());
+    // Clearing empties the amounts' texts and leaves their Hints as the voucher loaded them.
+    const auto amountHints = [&f] {
+        QStringList hints;
+        for (int n = 1; n <= 4; ++n) {
+            for (const char* e : {"edCR_Cr_Amt_", "edCR_Dr_Amt_", "edDR_Cr_Amt_", "edDR_Dr_Amt_"})
+                hints << f.edit(QLatin1String(e) + QStringLiteral("%1").arg(n, 2, 10, QLatin1Char('0'))).hint();
+        }
+        return hints;
+    };
+    const QStringList loadedHints = amountHints();
+    ASSERT_EQ(loadedHints[8], QStringLiteral("7000"));
 
     clerk().click("CancelBtn");
     EXPECT_EQ(f.formMode(), QStringLiteral("1"));
@@ -161,6 +172,7 @@ TEST_P(StartUpTest, CancelInModeTwoEmptiesTheLinesAndKeepsTheGrid) {
             EXPECT_EQ(f.edit(QLatin1String(e) + line).text(), QString()) << e << n;
         }
     }
+    EXPECT_EQ(amountHints(), loadedHints);
     EXPECT_EQ(f.edit("edSerial").text(), QString());
     EXPECT_EQ(f.grid("DBGrid1").currentRow(), row);
     EXPECT_EQ(f.grid("DBGrid1").rowCount(), 4);

@@ -1,5 +1,7 @@
 #include "voucher/text/LineFields.h"
 
+#include "voucher/text/Util_Unit.h"
+
 namespace fields {
 
 namespace {
@@ -21,6 +23,14 @@ QLatin1String middleName(Field field) {
 }  // namespace
 
 QString lineNumber(int line) { return QStringLiteral("%1").arg(line, 2, 10, QLatin1Char('0')); }
+
+std::optional<int> panelOfStoredLine(const QString& storedLine) {
+    const QString text = Str_RTrim(storedLine);
+    for (int line = 1; line <= LineCount; ++line) {
+        if (text == lineNumber(line)) return line;
+    }
+    return std::nullopt;
+}
 
 QString name(Side side, Field field, int line) {
     const QLatin1String prefix = side == Side::Debit ? QLatin1String("edCR_") : QLatin1String("edDR_");

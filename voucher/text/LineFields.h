@@ -32,6 +32,10 @@ inline constexpr Field AnalysisKinds[] = {Field::Customer, Field::Employee, Fiel
 constexpr int LineCount = 4;
 
 QString lineNumber(int line);        // "03"
+// The line whose panel the rows of a stored line text fill: 1 to 4 only for exactly "01" to
+// "04", trailing blanks aside. Any other text ("1", "001", "05", "1A") fills no panel, so no
+// panel is ever taken for another line's.
+std::optional<int> panelOfStoredLine(const QString& storedLine);
 QString name(Side side, Field field, int line);
 QString lineNumberEdit(int line);    // "edSerial_Bun_03"
 QString linePanel(int line);         // "Panel3"
