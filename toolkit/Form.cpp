@@ -304,8 +304,7 @@ bool Form::defaultKeyDown(int key, ShiftState shift) {
         close();
         return true;
     }
-    const bool letterOrDigit = (key >= 'A' && key <= 'Z') || (key >= '0' && key <= '9');
-    if (letterOrDigit && (shift & ssAlt) && !(shift & ssCtrl)) return clickAccelerator(QChar(key));
+    if (isAcceleratorKey(key, shift)) return clickAccelerator(QChar(key));
     if (c && c->kind() == ControlKind::DBGrid && static_cast<DBGrid*>(c)->handleKey(key, shift)) return true;
     if (key == vk::Tab && !(shift & ssAlt)) {
         selectNext(!(shift & ssShift));
@@ -320,6 +319,11 @@ bool Form::defaultKeyDown(int key, ShiftState shift) {
         return true;
     }
     return false;
+}
+
+bool Form::isAcceleratorKey(int key, ShiftState shift) {
+    const bool letterOrDigit = (key >= 'A' && key <= 'Z') || (key >= '0' && key <= '9');
+    return letterOrDigit && (shift & ssAlt) && !(shift & ssCtrl);
 }
 
 bool Form::clickAccelerator(QChar letter) {

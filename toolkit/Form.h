@@ -131,6 +131,9 @@ public:
     // it, Alt+F4 closes). Returns the key left after the handlers (0 when swallowed or when
     // the default action used it), so a widgetset knows whether to let the native widget act.
     int userKeyDown(int key, ShiftState shift);
+    // Whether the key is Alt and an accelerator letter (or digit), which clicks a button
+    // wherever the focus is.
+    static bool isAcceleratorKey(int key, ShiftState shift);
     // A character: the focused control's key-press handler may drop it. Returns the
     // character left (null when dropped). The caller applies it (Clerk: Edit::typeChar).
     QChar userKeyPress(QChar ch);

@@ -1,6 +1,7 @@
 // Real key presses and clicks go into the model first; the widgets follow the model.
 #include "QtFormFixture.h"
 
+#include "tests/support/XKeyboard.h"
 #include "toolkit/qt/ControlWidgets.h"
 
 #include <QAbstractItemView>
@@ -310,6 +311,39 @@ TEST_F(QtDropDown, AnEntryPickedWithTheMouseIsOneChange) {
     EXPECT_EQ(typed().itemIndex(), 1);
     EXPECT_EQ(changes, QStringList({"bank"}));
     EXPECT_EQ(combo()->lineEdit()->text(), "bank");
+}
+
+// The open list holds the X keyboard: Alt and a letter still reach the form, and the list
+// shows what the handlers made of it (a click that leaves the focus keeps it open, a move of
+// the focus runs the exit that closes it).
+TEST_F(QtDropDown, AnAcceleratorReachesTheFormWhileTheListIsOpen) {
+    int saves = 0;
+    save().onClick = [&](tk::Control&) { ++saves; };
+    form->button(QStringLiteral("InsertBtn")).onClick = [this](tk::Control&) { form->setFocus(second()); };
+    ASSERT_TRUE(test::typeOnXKeyboard(QStringLiteral("Return")));
+    ASSERT_TRUE(popupOpens());
+
+    ASSERT_TRUE(test::typeOnXKeyboard(QStringLiteral("alt+s")));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return saves == 1; }));
+    EXPECT_EQ(form->activeControl(), &typed());
+    EXPECT_TRUE(popupOpens());
+
+    ASSERT_TRUE(test::typeOnXKeyboard(QStringLiteral("alt+i")));
+    EXPECT_TRUE(popupCloses());
+    EXPECT_EQ(form->activeControl(), &second());
+    EXPECT_EQ(focusWidget(), lineEdit(second()));
+    EXPECT_EQ(saves, 1);
+    EXPECT_TRUE(changes.isEmpty());
+}
+
+TEST_F(QtDropDown, OtherKeysStayTheOpenLists) {
+    ASSERT_TRUE(test::typeOnXKeyboard(QStringLiteral("Return")));
+    ASSERT_TRUE(popupOpens());
+    ASSERT_TRUE(test::typeOnXKeyboard(QStringLiteral("Down")));
+    ASSERT_TRUE(test::typeOnXKeyboard(QStringLiteral("Return")));
+    EXPECT_TRUE(popupCloses());
+    EXPECT_EQ(changes, QStringList({"bank"}));
+    EXPECT_EQ(form->activeControl(), &typed());
 }
 
 }  // namespace

@@ -17,19 +17,22 @@
 
 namespace vtest {
 
-class WindowTest : public test::QtApplicationTest<test::EngineTest> {
+// `Param` is the engine, or a table row's tuple that starts with it.
+template <class Param>
+class WindowTestOf : public test::QtApplicationTest<test::EngineTestOf<Param>> {
 protected:
+    using Base = test::QtApplicationTest<test::EngineTestOf<Param>>;
     void SetUp() override {
-        EngineTest::SetUp();
-        database().loadDemoData();
-        database().installAsAlias(QStringLiteral("Account"));
-        startApplication(QStringLiteral("Brenvik"));
+        Base::SetUp();
+        this->database().loadDemoData();
+        this->database().installAsAlias(QStringLiteral("Account"));
+        this->startApplication(QStringLiteral("Brenvik"));
         form_ = &createForms();
     }
     void TearDown() override {
-        stopApplication();
+        this->stopApplication();
         fmBrenvik = nullptr;
-        EngineTest::TearDown();
+        Base::TearDown();
     }
     // Another program's test creates that program's forms.
     virtual TfmBrenvik& createForms() { return createBrenvikForms(); }
@@ -57,11 +60,14 @@ protected:
     void screenshot(const QString& folder, const QString& name) {
         QDir().mkpath(folder);
         QTest::qWait(100);  // the last changes painted
-        const QString engine = GetParam() == test::Engine::SQLite ? QStringLiteral("SQLite") : QStringLiteral("PostgreSQL");
+        const bool sqlite = test::engineOf(this->GetParam()) == test::Engine::SQLite;
+        const QString engine = sqlite ? QStringLiteral("SQLite") : QStringLiteral("PostgreSQL");
         QApplication::primaryScreen()->grabWindow(0).save(QStringLiteral("%1/%2-%3.png").arg(folder, name, engine));
     }
 
     TfmBrenvik* form_ = nullptr;
 };
+
+class WindowTest : public WindowTestOf<test::Engine> {};
 
 }  // namespace vtest

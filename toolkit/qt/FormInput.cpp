@@ -66,6 +66,9 @@ bool FormWindow::eventFilter(QObject* watched, QEvent* event) {
         return false;
     }
     if (!form()) return false;
+    if (event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease) {
+        if (tk::Control* list = listOwnerOf(watched)) return openListKey(*list, static_cast<QKeyEvent*>(event));
+    }
     tk::Control* control = controlOf(watched);
     auto* widget = static_cast<QWidget*>(watched);
     const bool controlWidget = control && controls_.count(watched);
@@ -153,6 +156,17 @@ bool FormWindow::keyReleased(QKeyEvent* event) {
     if (event->isAutoRepeat()) return true;  // a held key goes up once, at the end
     if (const int key = virtualKey(*event)) form_->userKeyUp(key, shiftState(event->modifiers()));
     return true;
+}
+
+// An open list holds the keyboard, so its keys never reach the form's widgets. Alt and an
+// accelerator letter go to the form as they do with the list closed, and the list then shows
+// what the handlers made of it; every other key stays the list's (arrows, Enter, Escape).
+bool FormWindow::openListKey(tk::Control& list, QKeyEvent* event) {
+    if (!tk::Form::isAcceleratorKey(virtualKey(*event), shiftState(event->modifiers()))) return false;
+    QWidget* combo = widgetOf(list);
+    const bool used = event->type() == QEvent::KeyPress ? keyPressed(&list, combo, event) : keyReleased(event);
+    if (form()) showProperty(list, combo, tk::Property::DropDown);
+    return used;
 }
 
 QString FormWindow::filterTyped(const QString& text) {

@@ -146,6 +146,8 @@ void FormWindow::connectSignals(tk::Control& control, QWidget* widget) {
     combo->onPopup = [this, &model](bool open) {
         if (form()) model.setDroppedDown(open);
     };
+    // The open list is a window of its own that takes the keys (see openListKey).
+    combo->view()->installEventFilter(this);
 }
 
 tk::Control* FormWindow::controlOf(QObject* object) const {
@@ -155,6 +157,16 @@ tk::Control* FormWindow::controlOf(QObject* object) const {
         if (o->isWidgetType() && static_cast<QWidget*>(o)->isWindow()) break;
     }
     return nullptr;
+}
+
+// The combo box whose open list (a popup window of its own) holds `object`.
+tk::Control* FormWindow::listOwnerOf(QObject* object) const {
+    auto* widget = qobject_cast<QWidget*>(object);
+    QWidget* popup = widget ? widget->window() : nullptr;
+    if (!popup || popup == this) return nullptr;
+    auto* combo = qobject_cast<TkComboBox*>(popup->parentWidget());
+    auto it = controls_.find(combo);
+    return combo && it != controls_.end() && combo->view()->window() == popup ? it->second : nullptr;
 }
 
 // --- the window ---------------------------------------------------------------------------

@@ -53,12 +53,14 @@ private:
     void raiseWithOpenLists();
     void raiseOpenLists();
     tk::Control* controlOf(QObject* object) const;
+    tk::Control* listOwnerOf(QObject* object) const;
     QWidget* widgetOf(const tk::Control& control) const;
 
     // Input routing (FormInput.cpp).
     void focusArrived(tk::Control& control, QWidget* widget);
     bool keyPressed(tk::Control* control, QWidget* widget, QKeyEvent* event);
     bool keyReleased(QKeyEvent* event);
+    bool openListKey(tk::Control& list, QKeyEvent* event);
     bool inputMethod(tk::Control& control, QWidget* widget, QInputMethodEvent* event);
     bool mousePressed(tk::Control& control, QObject* watched, QMouseEvent* event);
     bool mouseReleased(tk::Control& control, QObject* watched, QMouseEvent* event);
