@@ -21,12 +21,7 @@ struct EmptySave {
     bool saveFromTheLastAmount;  // the last amount typed after the accounts, Alt+S in it
 };
 
-struct EmptySaveCase {
-    std::string name;
-    EmptySave save;
-    const Program* program;
-};
-inline void PrintTo(const EmptySaveCase& c, std::ostream* os) { *os << c.name; }
+using EmptySaveCase = ProgramRow<EmptySave>;
 
 inline const std::vector<EmptySave>& emptySaves() {
     static const std::vector<EmptySave> saves = {
@@ -39,13 +34,8 @@ inline const std::vector<EmptySave>& emptySaves() {
     return saves;
 }
 
-// The table's rows for a program: every case, or the one named.
 inline std::vector<EmptySaveCase> emptySaveCases(const Program& program, const char* only = nullptr) {
-    std::vector<EmptySaveCase> cases;
-    for (const EmptySave& s : emptySaves()) {
-        if (only == nullptr || std::string(only) == s.name) cases.push_back({s.name, s, &program});
-    }
-    return cases;
+    return rowsFor(emptySaves(), program, only);
 }
 
 class NothingToStore : public SaveTestOf<std::tuple<test::Engine, EmptySaveCase>> {
@@ -57,7 +47,7 @@ protected:
 };
 
 TEST_P(NothingToStore, WarnsOnTheFirstAmountKeepsTheLinesAndDrawsNoNumber) {
-    const EmptySave& k = testCase().save;
+    const EmptySave& k = testCase().row;
     creditAccountIs(QStringLiteral("상품"), kGoods);
     start(testCase().program->create);
     c().alt('I');

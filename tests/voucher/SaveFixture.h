@@ -9,6 +9,10 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+#include <string>
+#include <vector>
+
 namespace vtest {
 
 inline const QString kCash = QStringLiteral("10101001000"), kBank = QStringLiteral("10101003000"),
@@ -21,6 +25,28 @@ struct Program {
     void (*forget)();  // empties the program's global of its voucher form
 };
 inline const Program kBrenvik{&createBrenvikForms, "A003", [] { fmBrenvik = nullptr; }};
+
+// A row of a table that each program's tests instantiate with their own forms.
+template <class Row>
+struct ProgramRow {
+    std::string name;
+    Row row;
+    const Program* program;
+};
+template <class Row>
+void PrintTo(const ProgramRow<Row>& c, std::ostream* os) {
+    *os << c.name;
+}
+
+// The table's rows for a program: every row, or the one named.
+template <class Row>
+std::vector<ProgramRow<Row>> rowsFor(const std::vector<Row>& table, const Program& program, const char* only = nullptr) {
+    std::vector<ProgramRow<Row>> rows;
+    for (const Row& r : table) {
+        if (only == nullptr || std::string(only) == r.name) rows.push_back({r.name, r, &program});
+    }
+    return rows;
+}
 
 template <class Param>
 class SaveTestOf : public vtest::VoucherFormTestOf<Param> {

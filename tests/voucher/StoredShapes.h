@@ -35,12 +35,7 @@ inline ShapeLine shapeLine(const QString& spec) {
     return {spec.left(colon), spec.mid(colon + 1)};
 }
 
-struct ShapeCase {
-    std::string name;
-    StoredShape shape;
-    const Program* program;
-};
-inline void PrintTo(const ShapeCase& c, std::ostream* os) { *os << c.name; }
+using ShapeCase = ProgramRow<StoredShape>;
 
 inline const std::vector<StoredShape>& storedShapes() {
     static const std::vector<StoredShape> shapes = {
@@ -67,12 +62,7 @@ inline const std::vector<StoredShape>& storedShapes() {
     return shapes;
 }
 
-// The table's rows for a program.
-inline std::vector<ShapeCase> shapeCases(const Program& program) {
-    std::vector<ShapeCase> cases;
-    for (const StoredShape& s : storedShapes()) cases.push_back({s.name, s, &program});
-    return cases;
-}
+inline std::vector<ShapeCase> shapeCases(const Program& program) { return rowsFor(storedShapes(), program); }
 
 class StoredShapes : public SaveTestOf<std::tuple<test::Engine, ShapeCase>> {
 protected:
@@ -99,7 +89,7 @@ protected:
     void storeShape() {
         const QString kind = QLatin1String(testCase().program->formKubun);
         QStringList stored;
-        for (const QString& spec : testCase().shape.rows) {
+        for (const QString& spec : testCase().row.rows) {
             const QString lineSide = spec.section(QLatin1Char('/'), 0, 0);
             const ShapeLine at = shapeLine(lineSide);
             Row r = row(today(), QStringLiteral("00000"), at.counter, at.line, kind);
@@ -134,7 +124,7 @@ protected:
         rows.removeIf([&](const QString& r) { return r.startsWith(voucherLine + QLatin1Char('|')); });
         return rows;
     }
-    ShapeLine chosen() const { return shapeLine(QString::fromUtf8(testCase().shape.chosen)); }
+    ShapeLine chosen() const { return shapeLine(QString::fromUtf8(testCase().row.chosen)); }
     QString chosenLine() const { return lineKey(voucher(chosen().counter), chosen().line); }
     // The grid row of a voucher and line, both compared on their own.
     int gridRowOf(const ShapeLine& at) {
@@ -157,7 +147,7 @@ protected:
 };
 
 TEST_P(StoredShapes, ACorrectionRewritesOnlyTheStoredRowsOfTheChosenLine) {
-    const StoredShape& k = testCase().shape;
+    const StoredShape& k = testCase().row;
     QStringList expected = chosenRows();
     // A line no panel shows gets nothing typed: Save alone must not reach another line.
     for (int n = 1; n <= fields::LineCount; ++n) {
