@@ -871,13 +871,9 @@ void TfmBrenvik::storeNewVoucher() {
     pClear();
     setFocus(modePanel());
     setFocus(insertButton());
-    try {
-        pQuery();
-    } catch (const std::exception& e) {
-        tk::showError(storedButNotListed(number) + QLatin1Char('\n') + QString::fromUtf8(e.what()));
-        return;
-    }
-    gridQuery().locate(QStringLiteral("Serial_ttt"), storedKey.hint());
+    if (!listedAgain([this] { pQuery(); }, storedButNotListed(number))) return;
+    // The key of the last stored line is the number followed by the line.
+    locateLine(gridQuery(), number, storedKey.hint().mid(number.size()));
 }
 
 // Every line is read before anything is written; a failure stores nothing and leaves the

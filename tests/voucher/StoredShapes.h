@@ -191,6 +191,10 @@ TEST_P(StoredShapes, ANewVoucherTypedInLineOneIsStoredAsLineOne) {
     EXPECT_EQ(storedRows(db(), QStringLiteral("Serial, Serial_Bun, Serial_CrDr"), QStringLiteral("Serial")).filter(voucher(3)),
               QStringList({"AA*00000*3*" + voucher(3) + "*01*" + kind + "*01/01/01",
                            "AA*00000*3*" + voucher(3) + "*01*" + kind + "*02/01/02"}));
+    // The grid stands on the new line, found by number and line each on its own.
+    db::Query& grid = form().query(QStringLiteral("Query1"));
+    EXPECT_EQ(grid.fieldText(QStringLiteral("serial_qel")) + QLatin1Char('/') + grid.fieldText(QStringLiteral("serial_bun")),
+              voucher(3) + QStringLiteral("/01"));
 }
 
 }  // namespace vtest
