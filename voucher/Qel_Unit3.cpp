@@ -958,13 +958,9 @@ QString TfmBrenvik::selectedLine() const { return gridQuery().fieldText(QStringL
 // The rows of the chosen line that are stored, and no other. Warned only after the store
 // has rolled back: no lock is held while the box waits.
 bool TfmBrenvik::pUpdateQuery() {
+    if (refuseLineWithoutPanel()) return false;
     const QString lineText = selectedLine();
-    const std::optional<int> panel = fields::panelOfStoredLine(lineText);
-    if (!panel) {
-        tk::showWarning(lineNotCorrectable(lineText));
-        return false;
-    }
-    const int line = *panel;
+    const int line = *fields::panelOfStoredLine(lineText);
     VoucherStore::Rewrite outcome = VoucherStore::Rewrite::LineNotStored;
     try {
         std::vector<VoucherStore::Row> rows;
