@@ -58,6 +58,7 @@ const QString kOutcomeUnknown =
     QStringLiteral("서버가 저장을 끝냈는지 알리기 전에 연결이 끊어졌습니다. 다시 하기 전에 목록을 다시 조회하여 확인하세요....");
 const QString kBusy = QStringLiteral("다른 사용자가 저장하고 있어 기다렸으나 끝나지 않았습니다. 잠시 후 다시 하세요....");
 const QString kNoAmount = QStringLiteral("저장할 금액이 없습니다. 차변 금액을 입력 하세요....");
+const QString kLineNotFound = QStringLiteral("삭제할 라인을 찾지 못했습니다. 삭제한 것은 없습니다. 그리드를 다시 조회했습니다....");
 
 using fields::Field;
 using fields::Side;
@@ -717,6 +718,18 @@ QString lineNotCorrectable(const QString& line) {
     return QStringLiteral("%1라인은 이 화면에서 수정할 수 없는 라인입니다....").arg(line);
 }
 
+}  // namespace
+
+// Why a new voucher was not stored after the field the focus left cleared its lines.
+QString TfmBrenvik::linesClearedOnLeaving(const tk::Control* left) const {
+    QString field;
+    if (left == &officeList()) field = QStringLiteral("본지점구분을 벗어나면서 ");
+    if (left == &dateEdit()) field = QStringLiteral("기준일자를 벗어나면서 ");
+    return field + QStringLiteral("입력한 라인이 지워져 저장하지 않았습니다. 다시 입력 하세요....");
+}
+
+namespace {
+
 // The commit is done; only the list of stored lines could not be read again.
 QString storedButNotListed(const QString& number) {
     return QStringLiteral("전표번호 %1 로 저장했습니다. 저장된 전표 목록을 보여주지 못했습니다....").arg(number);
@@ -849,7 +862,15 @@ bool TfmBrenvik::codesChosen() {
 }
 
 void TfmBrenvik::storeNewVoucher() {
+    const tk::Control* left = activeControl();
     setFocus(saveButton());
+    // Leaving the office list or the date for Save has just cleared the lines and ended the
+    // new voucher: nothing is left to store, and the amount is not what is missing.
+    if (formMode() != ModeNewVoucher) {
+        tk::showWarning(linesClearedOnLeaving(left));
+        if (activeControl() == &saveButton()) setFocus(lineEdit(Side::Debit, Field::Account, 1));
+        return;
+    }
     // Leaving the date field for the grid passes its check by, but a voucher is numbered and
     // stored under its base date. Had the date field the focus, its exit has just said so.
     tk::Edit& date = dateEdit();
@@ -999,32 +1020,47 @@ void TfmBrenvik::DeleteBtnClick(tk::Control&) {
         tk::showWarning(kChooseGridRow);
         return;
     }
-    if (!deleteLine(line)) return;
+    const std::optional<int> deleted = deleteLine(line);
+    if (!deleted) return;
+    if (*deleted == 0) {
+        reportLineNotFound();
+        return;
+    }
     serial.setText(QString());
     if (const std::optional<int> panel = fields::panelOfStoredLine(line)) linePanel(*panel).setVisible(false);
-    const QString deleted = deletedButNotListed(number, line);
+    const QString reported = deletedButNotListed(number, line);
     int left = 0;
-    if (!listedAgain([&] { left = store().rowsOf(number); }, deleted)) return;
+    if (!listedAgain([&] { left = store().rowsOf(number); }, reported)) return;
     if (left != 0) {
-        listedAgain([this] { pDeleteCount_Query(); }, deleted);
+        listedAgain([this] { pDeleteCount_Query(); }, reported);
         return;
     }
     // The voucher is gone: back to browsing the date and office.
     resetLinePanels();
     setFormMode(ModeIdle);
     pEnabledBtn();
-    listedAgain([this] { pQuery(); }, deleted);
+    listedAgain([this] { pQuery(); }, reported);
     pClear();
 }
 
-bool TfmBrenvik::deleteLine(const QString& line) {
+std::optional<int> TfmBrenvik::deleteLine(const QString& line) {
     try {
-        store().deleteLine(serialEdit().text(), line);
-        return true;
+        return store().deleteLine(serialEdit().text(), line);
     } catch (const std::exception& e) {
         reportNotWritten(kNotDeleted, e);
-        return false;
+        return std::nullopt;
     }
+}
+
+// Another clerk deleted the line meanwhile, or its key cannot be matched (a NULL line text):
+// the panels and the grid would no longer agree, so the form goes back to browsing.
+void TfmBrenvik::reportLineNotFound() {
+    tk::showWarning(kLineNotFound);
+    resetLinePanels();
+    setFormMode(ModeIdle);
+    pEnabledBtn();
+    pClear();
+    pQuery();
 }
 
 // What failed, under a line that says what became of the clerk's work; of a commit the server

@@ -204,8 +204,12 @@ private:
     // Whether the insert stores the line (two rows); false when its debit amount reads zero.
     bool lineIsStored(int line) const;
     bool nothingToStore() const;
+    QString linesClearedOnLeaving(const tk::Control* left) const;
     void correctSelectedLine();
-    bool deleteLine(const QString& line);
+    // The rows the delete removed; nullopt when it failed (the clerk has been told why).
+    std::optional<int> deleteLine(const QString& line);
+    // Nothing was stored under the chosen line: nothing stays chosen, the grid is read again.
+    void reportLineNotFound();
     // The chosen grid line's number as stored ("01", or another program's "1" or "001").
     QString selectedLine() const;
     static void reportNotWritten(const QString& headline, const std::exception& error);

@@ -156,13 +156,15 @@ int VoucherStore::updateRow(const QString& baseDate, const QString& number, cons
     return q.rowsAffected();
 }
 
-void VoucherStore::deleteLine(const QString& number, const QString& line) {
+int VoucherStore::deleteLine(const QString& number, const QString& line) {
     db::Transaction deleting(database_);
     db::Query q(database_);
     prepare(q, QStringLiteral("DeleteLine"));
     bindKey(q, {{QStringLiteral("tbSerial_Qel"), number}, {QStringLiteral("tbSerial_Bun"), line}});
     q.execSql();
+    const int deleted = q.rowsAffected();
     deleting.commit();
+    return deleted;
 }
 
 int VoucherStore::rowsOf(const QString& number) {

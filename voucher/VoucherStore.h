@@ -72,8 +72,8 @@ public:
     // not stored exactly once, none.
     Rewrite rewriteLine(const QString& baseDate, const QString& number, const std::vector<Row>& rows);
     // Deletes every row of one line of a voucher (number and line text as stored, trailing
-    // blanks aside), whatever its side, in one transaction.
-    void deleteLine(const QString& number, const QString& line);
+    // blanks aside), whatever its side, in one transaction; returns how many rows went.
+    int deleteLine(const QString& number, const QString& line);
     // The rows still stored under a voucher number (as stored, trailing blanks aside).
     int rowsOf(const QString& number);
 

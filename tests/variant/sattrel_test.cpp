@@ -304,5 +304,8 @@ INSTANTIATE_TEST_SUITE_P(Sattrel, NothingToStore,
                          testing::Combine(test::allEngines,
                                           testing::ValuesIn(emptySaveCases(kSattrel, "SixteenDigitsTheFieldBlanks"))),
                          test::rowName<EmptySaveCase>);
+INSTANTIATE_TEST_SUITE_P(Sattrel, LinesClearedOnTheWayToSave,
+                         testing::Combine(test::allEngines, testing::ValuesIn(clearedSaveCases(kSattrel))),
+                         test::rowName<ClearedSaveCase>);
 
 }  // namespace vtest

@@ -30,6 +30,9 @@ inline const std::vector<EmptySave>& emptySaves() {
         {"ZeroPointFour", {"0.4"}, false},
         {"ZerosAndEmpty", {"0", "0.00", nullptr, "0"}, false},
         {"ZeroWithDecimalsSavedFromItsField", {nullptr, nullptr, "0.00"}, true},
+        // The check waits for the amount's exit, which blanks or rounds what it cannot hold.
+        {"SixteenDigitsSavedFromItsField", {"1234567890123456"}, true},
+        {"ZeroPointFourSavedFromItsField", {"0.4"}, true},
     };
     return saves;
 }
@@ -86,6 +89,52 @@ TEST_P(NothingToStore, WarnsOnTheFirstAmountKeepsTheLinesAndDrawsNoNumber) {
     const QString n = fields::lineNumber(last);
     EXPECT_EQ(stored(QStringLiteral("Serial_Qel, Serial_Bun, Serial_CrDr, Cr_Amt, Dr_Amt")),
               QStringList({today() + "-00000001/" + n + "/01/700/0", today() + "-00000001/" + n + "/02/0/700"}));
+}
+
+// A field whose exit clears the lines, visited before Alt+S in mode "3": Save stores nothing and
+// says why, never that an amount is missing, and the clerk can type the voucher again.
+struct ClearedSave {
+    const char* name;
+    const char* visited;
+    const char* warning;
+};
+
+using ClearedSaveCase = ProgramRow<ClearedSave>;
+
+inline std::vector<ClearedSaveCase> clearedSaveCases(const Program& program) {
+    static const std::vector<ClearedSave> saves = {
+        {"OfficeList", "cbKubun", "본지점구분을 벗어나면서 입력한 라인이 지워져 저장하지 않았습니다. 다시 입력 하세요...."},
+        {"BaseDate", "edDate", "기준일자를 벗어나면서 입력한 라인이 지워져 저장하지 않았습니다. 다시 입력 하세요...."},
+    };
+    return rowsFor(saves, program);
+}
+
+class LinesClearedOnTheWayToSave : public SaveTestOf<std::tuple<test::Engine, ClearedSaveCase>> {
+protected:
+    void TearDown() override {
+        SaveTestOf::TearDown();
+        testCase().program->forget();
+    }
+};
+
+TEST_P(LinesClearedOnTheWayToSave, StoresNothingSaysWhyAndTheVoucherCanBeTypedAgain) {
+    const ClearedSave& k = testCase().row;
+    creditAccountIs(QStringLiteral("상품"), kGoods);
+    start(testCase().program->create);
+    c().alt('I');
+    typeLine(1, QStringLiteral("1234"));
+    c().focus(QLatin1String(k.visited));
+    c().alt('S');
+
+    EXPECT_EQ(messages().texts(), QStringList(QString::fromUtf8(k.warning)));
+    EXPECT_EQ(stored(), QStringList());
+    EXPECT_EQ(form().formMode(), QStringLiteral("1"));
+    EXPECT_EQ(activeName(), QStringLiteral("edCR_Ac_QelName_01"));
+
+    typeLine(1, QStringLiteral("1234"));
+    c().alt('S');
+    EXPECT_EQ(messages().texts().size(), 1);
+    EXPECT_EQ(stored(), QStringList({"01/01/1234/0", "01/02/0/1234"}));
 }
 
 }  // namespace vtest

@@ -229,6 +229,45 @@ TEST_P(Saving, DeletingTheOnlyLineResetsTheForm) {
     EXPECT_EQ(text("edCR_Ac_QelName_02"), QString());
 }
 
+// A chosen line that no row matches any more: the delete says so and nothing stays chosen.
+struct NotFoundCase {
+    const char* name;
+    const char* change;  // what another program does to voucher 2's line
+    bool afterChoosing;  // done while the clerk has the line chosen
+    int gridRows;        // listed once the grid is read again
+};
+
+class DeleteFindsNothing : public SaveTestOf<std::tuple<test::Engine, NotFoundCase>> {};
+
+TEST_P(DeleteFindsNothing, SaysSoReadsTheGridAgainAndGoesBackToBrowsing) {
+    const NotFoundCase& k = std::get<1>(GetParam());
+    storeLine(db(), row(today(), "00000", "00000001", "01"), 100);
+    storeLine(db(), row(today(), "00000", "00000002", "02"), 200);
+    const auto change = [&] { db().exec(QString::fromUtf8(k.change)); };
+    if (!k.afterChoosing) change();
+    start();
+    db::Query& grid = form().query("Query1");
+    ASSERT_TRUE(grid.locate("serial_qel", today() + "-00000002"));
+    c().clickCell("DBGrid1", grid.recNo());
+    if (k.afterChoosing) change();
+    const QStringList before = stored("Serial_Qel, Serial_Bun, Serial_CrDr, Cr_Amt, Dr_Amt");
+    c().click("DeleteBtn");
+
+    EXPECT_EQ(messages().texts(), QStringList("삭제할 라인을 찾지 못했습니다. 삭제한 것은 없습니다. 그리드를 다시 조회했습니다...."));
+    EXPECT_EQ(stored("Serial_Qel, Serial_Bun, Serial_CrDr, Cr_Amt, Dr_Amt"), before);
+    EXPECT_EQ(form().formMode(), QStringLiteral("1"));
+    EXPECT_EQ(buttons(), QStringLiteral("+----+"));
+    EXPECT_EQ(text("edSerial") + text("edCR_Ac_QelName_02"), QString());
+    EXPECT_EQ(form().grid("DBGrid1").rowCount(), k.gridRows);
+}
+
+const NotFoundCase kNotFound[] = {
+    {"NullLine", "update Account_Qel_AA set Serial_Bun = NULL where Serial_Bun = '02'", false, 2},
+    {"DeletedByAnotherClerkFirst", "delete from Account_Qel_AA where Serial_Bun = '02'", true, 1},
+};
+INSTANTIATE_TEST_SUITE_P(Engines, DeleteFindsNothing, testing::Combine(test::allEngines, testing::ValuesIn(kNotFound)),
+                         test::rowName<NotFoundCase>);
+
 // --- failures ----------------------------------------------------------------------------------
 
 TEST_P(Saving, ATextTooLongForItsColumnStoresNothingAndTheVoucherCanBeSavedAgain) {
@@ -487,5 +526,8 @@ namespace vtest {
 INSTANTIATE_TEST_SUITE_P(Brenvik, NothingToStore,
                          testing::Combine(test::allEngines, testing::ValuesIn(emptySaveCases(kBrenvik))),
                          test::rowName<EmptySaveCase>);
+INSTANTIATE_TEST_SUITE_P(Brenvik, LinesClearedOnTheWayToSave,
+                         testing::Combine(test::allEngines, testing::ValuesIn(clearedSaveCases(kBrenvik))),
+                         test::rowName<ClearedSaveCase>);
 
 }  // namespace vtest
