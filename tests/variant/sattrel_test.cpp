@@ -294,8 +294,6 @@ INSTANTIATE_TEST_SUITE_P(Engines, SattrelTest, test::allEngines, test::engineNam
 // programs left.
 namespace vtest {
 
-const Program kSattrel{[]() -> TfmBrenvik& { return createSattrelForms(); }, "A004", [] { fmSattrel = nullptr; }};
-
 INSTANTIATE_TEST_SUITE_P(Sattrel, StoredShapes, testing::Combine(test::allEngines, testing::ValuesIn(shapeCases(kSattrel))),
                          test::rowName<ShapeCase>);
 

@@ -2,8 +2,6 @@
 
 #include "db/Query.h"
 #include "lookup/LookupFrame.h"
-#include "programs/BrenvikForms.h"
-#include "programs/SattrelForms.h"
 #include "report/Preview.h"
 #include "tests/voucher/VoucherFormFixture.h"
 #include "tests/support/Clerk.h"
@@ -290,19 +288,6 @@ std::vector<tk::Form*> visibleForms() {
 }
 
 }  // namespace
-
-// --- the programs --------------------------------------------------------------------------
-
-const Program kBrenvik{"Brenvik", "A003", &createBrenvikForms, [] { return fmBrenvik; }, [] { fmBrenvik = nullptr; }};
-const Program kSattrel{"Sattrel", "A004", [] () -> TfmBrenvik& { return createSattrelForms(); },
-                       [] () -> TfmBrenvik* { return fmSattrel; }, [] { fmSattrel = nullptr; }};
-
-const Program& programNamed(const QString& name) {
-    for (const Program* p : {&kBrenvik, &kSattrel}) {
-        if (name == QLatin1String(p->name)) return *p;
-    }
-    throw std::invalid_argument("no program named " + name.toStdString() + " (Brenvik or Sattrel)");
-}
 
 // --- data ----------------------------------------------------------------------------------
 

@@ -6,6 +6,7 @@
 // is then started again. After every action each new message must be one the program knows.
 
 #include "db/Database.h"
+#include "tests/voucher/Programs.h"
 #include "voucher/text/LineFields.h"
 
 #include <QString>
@@ -32,19 +33,11 @@ struct Message;
 
 namespace vclerk {
 
-// The program the clerk works in: its forms as the program block creates them, and its voucher
-// form while it runs (null once the clerk has closed it).
-struct Program {
-    const char* name;       // the application's title
-    const char* formKubun;  // the entry form of its stored vouchers
-    TfmBrenvik& (*create)();
-    TfmBrenvik* (*voucherForm)();
-    void (*forget)();  // empties the program's global of its voucher form
-};
-extern const Program kBrenvik;
-extern const Program kSattrel;
-// The program of that name; throws for any other.
-const Program& programNamed(const QString& name);
+// The program the clerk works in.
+using vtest::Program;
+using vtest::kBrenvik;
+using vtest::kSattrel;
+using vtest::programNamed;
 
 // The master rows come from the demo data; these are a few of the program's vouchers of two
 // dates and offices.

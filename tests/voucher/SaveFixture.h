@@ -2,6 +2,7 @@
 // The voucher form with accounts and a customer to choose, and the steps of a clerk who types
 // lines through the dialogs and reads back what the table holds.
 
+#include "tests/voucher/Programs.h"
 #include "tests/voucher/VoucherFormFixture.h"
 
 #include "lookup/Qel_Unit3_01.h"
@@ -17,14 +18,6 @@ namespace vtest {
 
 inline const QString kCash = QStringLiteral("10101001000"), kBank = QStringLiteral("10101003000"),
                      kGoods = QStringLiteral("10102001000");
-
-// A program whose voucher form a table's row runs on.
-struct Program {
-    TfmBrenvik& (*create)();
-    const char* formKubun;
-    void (*forget)();  // empties the program's global of its voucher form
-};
-inline const Program kBrenvik{&createBrenvikForms, "A003", [] { fmBrenvik = nullptr; }};
 
 // A row of a table that each program's tests instantiate with their own forms.
 template <class Row>
