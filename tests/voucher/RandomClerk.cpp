@@ -7,7 +7,6 @@
 #include "tests/support/Clerk.h"
 #include "toolkit/Application.h"
 #include "toolkit/Services.h"
-#include "variant/Qel_Unit6.h"
 #include "voucher/text/LineFields.h"
 #include "voucher/Qel_Unit3.h"
 
@@ -24,7 +23,6 @@
 #include <mutex>
 #include <set>
 #include <sstream>
-#include <stdexcept>
 #include <thread>
 
 #include <dlfcn.h>
