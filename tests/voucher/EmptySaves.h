@@ -41,18 +41,12 @@ inline std::vector<EmptySaveCase> emptySaveCases(const Program& program, const c
     return rowsFor(emptySaves(), program, only);
 }
 
-class NothingToStore : public SaveTestOf<std::tuple<test::Engine, EmptySaveCase>> {
-protected:
-    void TearDown() override {
-        SaveTestOf::TearDown();
-        testCase().program->forget();
-    }
-};
+class NothingToStore : public ProgramTestOf<EmptySave> {};
 
 TEST_P(NothingToStore, WarnsOnTheFirstAmountKeepsTheLinesAndDrawsNoNumber) {
     const EmptySave& k = testCase().row;
     creditAccountIs(QStringLiteral("상품"), kGoods);
-    start(testCase().program->create);
+    startProgram();
     c().alt('I');
     int last = 0;
     for (int line = 1; line <= int(k.amounts.size()); ++line) {
@@ -109,18 +103,12 @@ inline std::vector<ClearedSaveCase> clearedSaveCases(const Program& program) {
     return rowsFor(saves, program);
 }
 
-class LinesClearedOnTheWayToSave : public SaveTestOf<std::tuple<test::Engine, ClearedSaveCase>> {
-protected:
-    void TearDown() override {
-        SaveTestOf::TearDown();
-        testCase().program->forget();
-    }
-};
+class LinesClearedOnTheWayToSave : public ProgramTestOf<ClearedSave> {};
 
 TEST_P(LinesClearedOnTheWayToSave, StoresNothingSaysWhyAndTheVoucherCanBeTypedAgain) {
     const ClearedSave& k = testCase().row;
     creditAccountIs(QStringLiteral("상품"), kGoods);
-    start(testCase().program->create);
+    startProgram();
     c().alt('I');
     typeLine(1, QStringLiteral("1234"));
     c().focus(QLatin1String(k.visited));

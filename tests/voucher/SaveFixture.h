@@ -12,6 +12,7 @@
 
 #include <ostream>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace vtest {
@@ -106,6 +107,18 @@ protected:
 
 private:
     QString creditSearch_ = QStringLiteral("보통"), creditAccount_ = kBank;
+};
+
+// A table's row in its program's forms, started by the test; the program's global of its
+// voucher form is emptied afterwards.
+template <class Row>
+class ProgramTestOf : public SaveTestOf<std::tuple<test::Engine, ProgramRow<Row>>> {
+protected:
+    void TearDown() override {
+        SaveTestOf<std::tuple<test::Engine, ProgramRow<Row>>>::TearDown();
+        this->testCase().program->forget();
+    }
+    TfmBrenvik& startProgram() { return this->start(this->testCase().program->create); }
 };
 
 }  // namespace vtest

@@ -64,21 +64,17 @@ inline const std::vector<StoredShape>& storedShapes() {
 
 inline std::vector<ShapeCase> shapeCases(const Program& program) { return rowsFor(storedShapes(), program); }
 
-class StoredShapes : public SaveTestOf<std::tuple<test::Engine, ShapeCase>> {
+class StoredShapes : public ProgramTestOf<StoredShape> {
 protected:
     void SetUp() override {
-        SaveTestOf::SetUp();
+        ProgramTestOf::SetUp();
         creditAccountIs(QStringLiteral("상품"), kGoods);
         storeShape();
-        start(testCase().program->create);
+        startProgram();
         before_ = everyRow();
         const int r = gridRowOf(chosen());
         ASSERT_GE(r, 0);
         clerk().clickCell(QStringLiteral("DBGrid1"), r);
-    }
-    void TearDown() override {
-        SaveTestOf::TearDown();
-        testCase().program->forget();
     }
 
     static QString voucher(const QString& counter) { return today() + QLatin1Char('-') + counter; }
