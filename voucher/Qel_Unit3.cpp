@@ -58,7 +58,7 @@ const QString kOutcomeUnknown =
     QStringLiteral("서버가 저장을 끝냈는지 알리기 전에 연결이 끊어졌습니다. 다시 하기 전에 목록을 다시 조회하여 확인하세요....");
 const QString kBusy = QStringLiteral("다른 사용자가 저장하고 있어 기다렸으나 끝나지 않았습니다. 잠시 후 다시 하세요....");
 const QString kNoAmount = QStringLiteral("저장할 금액이 없습니다. 차변 금액을 입력 하세요....");
-const QString kLineNotFound = QStringLiteral("삭제할 라인을 찾지 못했습니다. 삭제한 것은 없습니다. 그리드를 다시 조회했습니다....");
+const QString kLineNotFound = QStringLiteral("삭제할 라인을 찾지 못했습니다. 삭제한 것은 없습니다. ");
 
 using fields::Field;
 using fields::Side;
@@ -1055,12 +1055,12 @@ std::optional<int> TfmBrenvik::deleteLine(const QString& line) {
 // Another clerk deleted the line meanwhile, or its key cannot be matched (a NULL line text):
 // the panels and the grid would no longer agree, so the form goes back to browsing.
 void TfmBrenvik::reportLineNotFound() {
-    tk::showWarning(kLineNotFound);
     resetLinePanels();
     setFormMode(ModeIdle);
     pEnabledBtn();
     pClear();
-    pQuery();
+    if (listedAgain([this] { pQuery(); }, kLineNotFound + QStringLiteral("저장된 전표 목록을 보여주지 못했습니다....")))
+        tk::showWarning(kLineNotFound + QStringLiteral("그리드를 다시 조회했습니다...."));
 }
 
 // What failed, under a line that says what became of the clerk's work; of a commit the server
