@@ -526,19 +526,28 @@ private:
 
     // The comparison starting at i, marked; its last item, or nothing when there is none.
     std::optional<std::size_t> markPaddedComparison(const std::vector<Node>& seq, std::size_t i) {
-        const std::optional<std::size_t> column = textColumnAt(seq, i);
-        const std::size_t op = skip(seq, (column ? *column : i) + 1);
-        if (op >= seq.size() || !isEquality(seq[op]) || !(column || isString(seq[i]))) return std::nullopt;
+        const std::optional<std::size_t> left = textColumnAt(seq, i);
+        if (!left && !isString(seq[i])) return std::nullopt;
+        const std::size_t op = skip(seq, left.value_or(i) + 1);
+        if (op >= seq.size() || !isEquality(seq[op])) return std::nullopt;
         const std::size_t other = skip(seq, op + 1);
         if (other >= seq.size()) return std::nullopt;
-        const std::optional<std::size_t> otherColumn = column ? std::nullopt : textColumnAt(seq, other);
-        if (column ? !isString(seq[other]) : !otherColumn) return std::nullopt;
-        const std::size_t last = column ? other : *otherColumn;
-        const std::size_t after = skip(seq, last + 1);
+        // The column's first and last item.
+        std::size_t first = i, last = 0;
+        if (left) {
+            if (!isString(seq[other])) return std::nullopt;
+            last = *left;
+        } else {
+            const std::optional<std::size_t> right = textColumnAt(seq, other);
+            if (!right) return std::nullopt;
+            first = other;
+            last = *right;
+        }
+        const std::size_t end = left ? other : last;
+        const std::size_t after = skip(seq, end + 1);
         if (after < seq.size() && isArithmetic(seq[after])) return std::nullopt;
-        if (column) pad(seq, i, *column);
-        else pad(seq, other, *otherColumn);
-        return last;
+        pad(seq, first, last);
+        return end;
     }
 
     // --- walking and writing -----------------------------------------------------------------
