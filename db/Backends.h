@@ -84,6 +84,11 @@ public:
     virtual QString columnType(ColumnType type) const = 0;
     // The function that counts the characters of a text (the checks of the text columns' widths).
     virtual QString textLengthFunction() const = 0;
+    // The type a text column is read as where trailing blanks must not count (a picked column
+    // that a derived table's grouping or DISTINCT sees, equality with a literal), as in the
+    // blank-padded columns the statements were written for; empty when the backend's text
+    // columns already ignore them.
+    virtual QString paddedTextType() const = 0;
 
     // --- the connection under faults ---------------------------------------------------------
     // Opens the connection (again) with the settings it holds, asking the login prompt (named

@@ -158,14 +158,19 @@ struct Node {
 class Translator {
 public:
     Translator(const QString& sql, const detail::ServerBackend& backend, const QStringList& textColumns)
-        : sql_(sql), backend_(backend), tokens_(tokenize(sql)) {
+        : sql_(sql), backend_(backend), tokens_(tokenize(sql)), paddedType_(backend.paddedTextType()) {
         for (const QString& c : textColumns) textColumns_.insert(c.toLower());
     }
 
     Translation run() {
         std::size_t k = 0;
         std::vector<Node> top = parseSequence(k, -1);
+        // An INSERT stores what it selects: a padded reading would lose the trailing blanks
+        // on the way back into the column.
+        const std::size_t first = skip(top, 0);
+        padSelected_ = !paddedType_.isEmpty() && !(first < top.size() && isWord(top[first], "insert"));
         markSequence(top);
+        if (!paddedType_.isEmpty()) markPaddedComparisons(top, false);
         Translation t;
         emitSequence(top, t);
         t.returnsRows = startsResult();
@@ -399,10 +404,12 @@ private:
             for (; k < seq.size() && !endsSelectList(seq[k]); ++k) {
                 if (isPunct(seq[k], ",")) {
                     markNamedItem(seq, itemBegin, k);
+                    markPaddedItem(seq, itemBegin, k);
                     itemBegin = k + 1;
                 }
             }
             markNamedItem(seq, itemBegin, k);
+            markPaddedItem(seq, itemBegin, k);
             i = k == seq.size() ? k : k - 1;
         }
     }
@@ -423,6 +430,124 @@ private:
         for (std::size_t k = exprBegin; k < end; ++k)
             if (significant(seq[k])) exprEnd = k;
         renames_[&seq][name] = Rename{exprBegin, exprEnd, quotedName(*nameToken)};
+    }
+
+
+    // --- trailing blanks -----------------------------------------------------------------------
+    // The statements were written for blank-padded text columns, where "01" and "01 " are one
+    // value. Where the backend's columns are not, a picked column and a column compared with a
+    // literal are read as its padded type; a column inside rtrim() or a joined text, or compared
+    // with a parameter, is left alone so that the expression indexes keep serving it.
+
+    // The last item of a column name (qualified or not) starting at i that names a text column
+    // and is no function call; nothing otherwise.
+    std::optional<std::size_t> textColumnAt(const std::vector<Node>& seq, std::size_t i) const {
+        if (i >= seq.size()) return std::nullopt;
+        const Token* t = tok(seq[i]);
+        if (!t || (t->kind != Token::Kind::Word && t->kind != Token::Kind::QuotedIdent)) return std::nullopt;
+        if (t->kind == Token::Kind::Word && isKeyword(t->text)) return std::nullopt;
+        const std::optional<Primary> p = primary(seq, i);
+        if (!p || !p->text || seq[p->last].isGroup()) return std::nullopt;
+        const Token& last = *tok(seq[p->last]);
+        if (!textColumns_.contains(identifierText(last).toLower())) return std::nullopt;
+        return p->last;
+    }
+
+    void pad(const std::vector<Node>& seq, std::size_t first, std::size_t last, const QString& alias = {}) {
+        prefix_[&seq[first]] += QStringLiteral("CAST(");
+        suffix_[&seq[last]] += QStringLiteral(" AS ") + paddedType_ + QLatin1Char(')') + alias;
+    }
+
+    // A select item that is a column alone ("t.col", "name = t.col", "t.col AS name", "t.col name"):
+    // what a derived table gives its grouping and what DISTINCT compares. The result keeps the
+    // column's own name.
+    void markPaddedItem(const std::vector<Node>& seq, std::size_t begin, std::size_t end) {
+        if (!padSelected_) return;
+        const std::size_t first = skip(seq, begin);
+        if (first >= end) return;
+        const auto renames = renames_.find(&seq);
+        if (renames != renames_.end()) {
+            const auto r = renames->second.find(first);
+            if (r != renames->second.end()) {
+                const std::optional<std::size_t> last = textColumnAt(seq, r->second.exprBegin);
+                if (last && *last == r->second.exprEnd) pad(seq, r->second.exprBegin, *last);
+                return;
+            }
+        }
+        const std::optional<std::size_t> last = textColumnAt(seq, first);
+        if (!last) return;
+        const std::size_t after = skip(seq, *last + 1);
+        if (after >= end) {
+            pad(seq, first, *last, QStringLiteral(" AS ") + quotedName(*tok(seq[*last])));
+            return;
+        }
+        const Token* next = tok(seq[after]);
+        const bool alias = isWord(seq[after], "as") ||
+                           (next && (next->kind == Token::Kind::Word || next->kind == Token::Kind::QuotedIdent) &&
+                            skip(seq, after + 1) >= end);
+        if (alias) pad(seq, first, *last);
+    }
+
+    bool isArithmetic(const Node& n) const {
+        return isOp(n, "+") || isOp(n, "-") || isOp(n, "*") || isOp(n, "/") || isOp(n, "%") || isOp(n, "||");
+    }
+    bool isEquality(const Node& n) const { return isOp(n, "=") || isOp(n, "<>") || isOp(n, "!="); }
+    bool isString(const Node& n) const {
+        const Token* t = tok(n);
+        return t && t->kind == Token::Kind::String;
+    }
+
+    // "col = 'x'" and "col <> 'x'" (either way round) in WHERE, ON and HAVING, where neither
+    // side belongs to a longer expression.
+    void markPaddedComparisons(const std::vector<Node>& seq, bool condition) {
+        std::size_t previous = seq.size();
+        for (std::size_t i = 0; i < seq.size(); ++i) {
+            const Node& n = seq[i];
+            if (!significant(n)) continue;
+            if (n.isGroup()) {
+                const std::size_t first = skip(n.children, 0);
+                const bool query = first < n.children.size() && isWord(n.children[first], "select");
+                markPaddedComparisons(n.children, condition && !query);
+            } else if (isWord(n, "where") || isWord(n, "on") || isWord(n, "having")) {
+                condition = true;
+            } else if (isWord(n, "select") || isWord(n, "set") || isWord(n, "from") || isWord(n, "group") ||
+                       isWord(n, "order") || isWord(n, "union") || isWord(n, "values") || isWord(n, "into")) {
+                condition = false;
+            } else if (condition && !(previous < seq.size() && (isArithmetic(seq[previous]) || isPunct(seq[previous], ".")))) {
+                if (const std::optional<std::size_t> last = markPaddedComparison(seq, i)) {
+                    previous = *last;
+                    i = *last;
+                    continue;
+                }
+            }
+            previous = i;
+        }
+    }
+
+    // The comparison starting at i, marked; its last item, or nothing when there is none.
+    std::optional<std::size_t> markPaddedComparison(const std::vector<Node>& seq, std::size_t i) {
+        const std::optional<std::size_t> left = textColumnAt(seq, i);
+        if (!left && !isString(seq[i])) return std::nullopt;
+        const std::size_t op = skip(seq, left.value_or(i) + 1);
+        if (op >= seq.size() || !isEquality(seq[op])) return std::nullopt;
+        const std::size_t other = skip(seq, op + 1);
+        if (other >= seq.size()) return std::nullopt;
+        // The column's first and last item.
+        std::size_t first = i, last = 0;
+        if (left) {
+            if (!isString(seq[other])) return std::nullopt;
+            last = *left;
+        } else {
+            const std::optional<std::size_t> right = textColumnAt(seq, other);
+            if (!right) return std::nullopt;
+            first = other;
+            last = *right;
+        }
+        const std::size_t end = left ? other : last;
+        const std::size_t after = skip(seq, end + 1);
+        if (after < seq.size() && isArithmetic(seq[after])) return std::nullopt;
+        pad(seq, first, last);
+        return end;
     }
 
     // --- walking and writing -----------------------------------------------------------------
@@ -466,7 +591,7 @@ private:
         const std::size_t last = chainAt(seq, pattern).last;
         const std::size_t after = skip(seq, last + 1);
         if (after < seq.size() && isWord(seq[after], "escape")) return;  // the statement names its own
-        suffix_[&seq[last]] = QLatin1Char(' ') + escape;
+        suffix_[&seq[last]] += QLatin1Char(' ') + escape;
     }
 
     QString quotedName(const Token& t) const {
@@ -491,6 +616,8 @@ private:
     }
 
     void emitNode(const Node& n, Translation& out) const {
+        const auto p = prefix_.find(&n);
+        if (p != prefix_.end()) out.sql += p->second;
         emitBare(n, out);
         const auto s = suffix_.find(&n);
         if (s != suffix_.end()) out.sql += s->second;
@@ -522,8 +649,11 @@ private:
     const QString& sql_;
     const detail::ServerBackend& backend_;
     std::vector<Token> tokens_;
+    QString paddedType_;
+    bool padSelected_ = false;
     QSet<QString> textColumns_;
     std::map<int, QString> replacement_;
+    std::map<const Node*, QString> prefix_;  // written before a node
     std::map<const Node*, QString> suffix_;  // written after a node
     std::map<const std::vector<Node>*, std::map<std::size_t, Rename>> renames_;
 };

@@ -361,6 +361,10 @@ public:
         return {};
     }
     QString textLengthFunction() const override { return QStringLiteral("char_length"); }
+    // bpchar without a length keeps the text as stored but compares, hashes, groups and orders
+    // it without its trailing blanks. Only the statements' reading of a column changes: the
+    // columns stay varchar, so the indexes of rtrim() and joined texts keep serving.
+    QString paddedTextType() const override { return QStringLiteral("bpchar"); }
 
     // --- the connection under faults ---------------------------------------------------------
     void reopen(QSqlDatabase& db, const QString& alias) const override {

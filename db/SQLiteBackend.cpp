@@ -238,6 +238,8 @@ public:
         return {};
     }
     QString textLengthFunction() const override { return QStringLiteral("length"); }
+    // The text columns collate RTRIM.
+    QString paddedTextType() const override { return {}; }
 
     // --- the connection under faults: a file on a local disk, no server to wait for ------------
     void reopen(QSqlDatabase& db, const QString&) const override {

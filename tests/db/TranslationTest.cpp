@@ -127,6 +127,28 @@ const Row kRows[] = {
     {"UpdateSetStays", "  Update  T\n          Set  A   = :tbA,   B    = :tbB\n  Where   C = :tbC",
      "  Update  T\n          Set  A   = ?,   B    = ?\n  Where   C = ?",
      "  Update  T\n          Set  A   = ?,   B    = ?\n  Where   C = ?", {"tba", "tbb", "tbc"}},
+    // PostgreSQL reads a picked text column, and one compared with a literal, so that trailing
+    // blanks do not count; inside rtrim(), a joined text or beside a parameter it stays as it is.
+    {"PickedTextColumnsKeepTheirNames",
+     "select t.date_day, x = t.kubun_bon, t.ac_text AS y, t.sawon_name z, t.*, rtrim(date_day) from t",
+     "select t.date_day, t.kubun_bon AS x, t.ac_text AS y, t.sawon_name z, t.*, rtrim(date_day) from t",
+     "select CAST(t.date_day AS bpchar) AS date_day, CAST(t.kubun_bon AS bpchar) AS x, CAST(t.ac_text AS bpchar) AS y, "
+     "CAST(t.sawon_name AS bpchar) z, t.*, rtrim(date_day) from t",
+     {}},
+    {"DistinctTextColumnBeforeItsOrder", "select DISTINCT date_day from t order by date_day",
+     "select DISTINCT date_day from t order by date_day",
+     "select DISTINCT CAST(date_day AS bpchar) AS date_day from t order by date_day", {}},
+    {"TextColumnComparedWithALiteral",
+     "where t.date_day = '01' and '02' <> kubun_bon and rtrim(ac_text) = 'x' and date_day = :p and date_day + kubun_bon = 'ab'",
+     "where t.date_day = '01' and '02' <> kubun_bon and rtrim(ac_text) = 'x' and date_day = ? and date_day || kubun_bon = 'ab'",
+     "where CAST(t.date_day AS bpchar) = '01' and '02' <> CAST(kubun_bon AS bpchar) and rtrim(ac_text) = 'x' and date_day = ? "
+     "and date_day || kubun_bon = 'ab'",
+     {"p"}},
+    {"AssignedAndNamedLiteralsStay", "update t set date_day = 'x' where kubun_bon = 'y'; select date_day = '' from t",
+     "update t set date_day = 'x' where kubun_bon = 'y'; select '' AS date_day from t",
+     "update t set date_day = 'x' where CAST(kubun_bon AS bpchar) = 'y'; select '' AS date_day from t", {}},
+    {"InsertedColumnsKeepTheirBlanks", "insert into u select date_day from t", "insert into u select date_day from t",
+     "insert into u select date_day from t", {}},
     {"NotLikeUppercasedForPostgres", "where a not like 'x%' and b like 'y%'", "where a not like 'x%' and b like 'y%'",
      "where a NOT ILIKE 'x%' ESCAPE '' and b ILIKE 'y%' ESCAPE ''", {}},
 };

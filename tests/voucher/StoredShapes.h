@@ -58,6 +58,12 @@ inline const std::vector<StoredShape>& storedShapes() {
          nullptr},
         {"TwentyCharacterVoucherSharingAJoinedKey", {"01/01", "01/02", "000000020:1/01", "000000020:1/02"}, "000000020:1",
          "1라인은 이 화면에서 수정할 수 없는 라인입니다...."},
+        // Another program padded the line, or the voucher number, with a blank: still the same line.
+        {"LineStoredAgainWithATrailingBlank", {"01/01", "01/02", "01 /01", "01 /02", "02/01", "02/02"}, "01",
+         "01라인은 이 화면에서 수정할 수 없는 라인입니다...."},
+        {"VoucherNumberStoredAgainWithATrailingBlank",
+         {"01/01", "01/02", "00000001 :01/01", "00000001 :01/02", "02/01", "02/02"}, "01",
+         "01라인은 이 화면에서 수정할 수 없는 라인입니다...."},
     };
     return shapes;
 }
@@ -72,9 +78,9 @@ protected:
         storeShape();
         startProgram();
         before_ = everyRow();
-        const int r = gridRowOf(chosen());
-        ASSERT_GE(r, 0);
-        clerk().clickCell(QStringLiteral("DBGrid1"), r);
+        const QList<int> rows = gridRowsOf(chosen());
+        ASSERT_EQ(rows.size(), 1);
+        clerk().clickCell(QStringLiteral("DBGrid1"), rows.front());
     }
 
     static QString voucher(const QString& counter) { return today() + QLatin1Char('-') + counter; }
@@ -112,9 +118,14 @@ protected:
         }
         return rows;
     }
-    // Voucher and line kept apart: joined, two lines may read alike.
+    // Voucher and line kept apart: joined, two lines may read alike. Trailing blanks do not
+    // count, as in every comparison of the statements.
     static QString lineKey(const QString& voucherNumber, const QString& line) {
-        return voucherNumber + QLatin1Char('/') + line;
+        return unpadded(voucherNumber) + QLatin1Char('/') + unpadded(line);
+    }
+    static QString unpadded(QString text) {
+        while (text.endsWith(QLatin1Char(' '))) text.chop(1);
+        return text;
     }
     static QStringList outside(QStringList rows, const QString& voucherLine) {
         rows.removeIf([&](const QString& r) { return r.startsWith(voucherLine + QLatin1Char('|')); });
@@ -122,20 +133,23 @@ protected:
     }
     ShapeLine chosen() const { return shapeLine(QString::fromUtf8(testCase().row.chosen)); }
     QString chosenLine() const { return lineKey(voucher(chosen().counter), chosen().line); }
-    // The grid row of a voucher and line, both compared on their own.
-    int gridRowOf(const ShapeLine& at) {
+    // The grid rows of a voucher and line, both compared on their own.
+    QList<int> gridRowsOf(const ShapeLine& at) {
         db::Query& q = form().query(QStringLiteral("Query1"));
         const int number = q.fieldIndex(QStringLiteral("serial_qel")), line = q.fieldIndex(QStringLiteral("serial_bun"));
+        QList<int> rows;
         for (int r = 0; r < q.recordCount(); ++r) {
-            if (q.text(r, number) == voucher(at.counter) && q.text(r, line) == at.line) return r;
+            if (lineKey(q.text(r, number), q.text(r, line)) == lineKey(voucher(at.counter), at.line)) rows << r;
         }
-        return -1;
+        return rows;
     }
     // Voucher, line, side, amounts, account and summary of the chosen line's rows.
     QStringList chosenRows() {
         const QString columns = QStringLiteral("Serial_Qel, Serial_Bun, Serial_CrDr, Cr_Amt, Dr_Amt, Ac_QelCode, Ac_Text");
         QStringList rows = storedRows(db(), columns, QStringLiteral("Serial"));
-        rows.removeIf([&](const QString& r) { return !r.startsWith(chosenLine() + QLatin1Char('/')); });
+        rows.removeIf([&](const QString& r) {
+            return lineKey(r.section(QLatin1Char('/'), 0, 0), r.section(QLatin1Char('/'), 1, 1)) != chosenLine();
+        });
         return rows;
     }
 
