@@ -93,11 +93,13 @@ public:
     // --- the connection under faults ---------------------------------------------------------
     // Opens the connection (again) with the settings it holds, asking the login prompt (named
     // after `alias`) only when the server wants a password it lacks or refuses the one it has.
-    virtual void reopen(QSqlDatabase& db, const QString& alias) const = 0;
+    // Returns what the clerk is to be told of it (another database is behind the connection
+    // now), or nothing.
+    virtual QString reopen(QSqlDatabase& db, const QString& alias) const = 0;
     // True when the connection cannot carry a statement: not open, broken by an earlier
     // statement, or, when `idle` (no transaction runs), ended by the server since the last
-    // statement or opened read-only on a file that can now be written. Asked before every
-    // statement: it costs no round trip.
+    // statement, opened read-only on a file that can now be written, or on a file that was
+    // since moved or removed. Asked before every statement: it costs no round trip.
     virtual bool connectionBroken(QSqlDatabase& db, bool idle) const = 0;
     // Watches one statement: with no answer within `limit`, its connection is cut. Nothing for
     // a backend whose statements wait on no server.
@@ -128,6 +130,9 @@ QSqlDatabase openSQLiteConnection(const QString& connectionName, const QString& 
 // at `path` that holds no table (left by a start an earlier version did not finish) is
 // replaced; any other is kept as it is.
 void createSQLiteFileWhole(const QString& path, const std::function<void(const QString& aside)>& build);
+// The embedded database at `path`, created whole with its folder, the tables and the demo data
+// unless a file with tables is there.
+void createEmbeddedFile(const QString& path);
 
 // Opens a PostgreSQL connection from a libpq-style connection string. When the server asks
 // for a password the string does not hold, or refuses the one given, the installed login

@@ -21,6 +21,7 @@ namespace {
 struct Registry {
     std::map<QString, std::unique_ptr<Database>> aliases;  // by lower-case alias name
     LoginPrompt loginPrompt;
+    Notice notice;
     bool cleanupRegistered = false;
 };
 
@@ -178,6 +179,7 @@ Database& Database::openFileAlias(const QString& name, const AliasSettings& s) {
     } else {
         throw AliasError(QStringLiteral("The database file %1 of the alias \"%2\" does not exist").arg(s.sqlitePath, name));
     }
+    db->aliasName_ = name;
     addMissingIndexesOf(*db, name);
     Database& result = *db;
     registry().aliases[name.toLower()] = std::move(db);
@@ -210,10 +212,14 @@ std::unique_ptr<Database> Database::openEmbedded(const QString& path) {
         std::unique_ptr<Database> db = openSQLite(path);
         if (!db->handle().tables(QSql::TableType(QSql::Tables | QSql::Views)).isEmpty()) return db;
     }
+    detail::createEmbeddedFile(path);
+    return openSQLite(path);
+}
+
+void detail::createEmbeddedFile(const QString& path) {
     if (!QDir().mkpath(QFileInfo(path).absolutePath()))
         throw Error(QStringLiteral("Cannot create the folder of the database file %1").arg(path));
-    detail::createSQLiteFileWhole(path, [](const QString& aside) { openSQLite(aside, true); });
-    return openSQLite(path);
+    createSQLiteFileWhole(path, [](const QString& aside) { Database::openSQLite(aside, true); });
 }
 
 void Database::closeAll() {
@@ -237,6 +243,10 @@ void Database::setLoginPrompt(LoginPrompt prompt) {
 
 const LoginPrompt& Database::loginPrompt() {
     return registry().loginPrompt;
+}
+
+void Database::setNotice(Notice notice) {
+    registry().notice = std::move(notice);
 }
 
 void Database::adopt(const QString& aliasName, std::unique_ptr<Database> database) {
@@ -297,13 +307,19 @@ void Database::makeReady() {
 }
 
 void Database::reopen() {
+    QString notice;
     try {
-        server_->reopen(db_, aliasName_);
+        notice = server_->reopen(db_, aliasName_);
     } catch (const Error& e) {
         markBroken(e);
         throw;
     }
     broken_.reset();
+    if (notice.isEmpty()) return;
+    // Another database is behind the connection: its columns are read again.
+    textColumns_.reset();
+    translations_->clear();
+    if (registry().notice) registry().notice(notice);
 }
 
 void Database::markBroken(const Error& reason) {

@@ -11,7 +11,9 @@
 // inside a transaction, and a statement is never run again on the new connection. A statement
 // that gets no answer within the answer time limit has its connection cut, so the wait ends.
 // An SQLite file that cannot be written is opened read-only, and opened again the same way
-// once it can.
+// once it can. An SQLite file that was moved away or removed (a copy put in its place) is
+// closed between transactions and the file at its path opened, the embedded one created whole
+// when none is there; the notice tells the clerk.
 
 #include "db/Error.h"
 
@@ -45,6 +47,8 @@ struct Credentials {
 // clerk cancels. `failure` is empty the first time and the server's message after a refusal.
 using LoginPrompt = std::function<std::optional<Credentials>(const QString& alias, const QString& user,
                                                             const QString& failure)>;
+// Tells the clerk something the engine did on its own (the database file it opened anew).
+using Notice = std::function<void(const QString& text)>;
 
 struct AliasSettings {
     Backend backend = Backend::SQLite;
@@ -83,6 +87,8 @@ public:
     // The prompt the engine's login dialog provides (installed by the widgetset).
     static void setLoginPrompt(LoginPrompt prompt);
     static const LoginPrompt& loginPrompt();
+    // Where the engine's notices go (installed by the program; none: they are dropped).
+    static void setNotice(Notice notice);
 
     // Reads the alias from the configuration file; the default for "Account" when absent.
     static AliasSettings settingsFor(const QString& name);

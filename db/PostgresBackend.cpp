@@ -367,9 +367,10 @@ public:
     QString paddedTextType() const override { return QStringLiteral("bpchar"); }
 
     // --- the connection under faults ---------------------------------------------------------
-    void reopen(QSqlDatabase& db, const QString& alias) const override {
+    QString reopen(QSqlDatabase& db, const QString& alias) const override {
         db.close();
         logIn(db, alias);
+        return {};
     }
     // An idle session gets no message from the server here (no LISTEN, no notices between
     // statements): a socket with something to read, or hung up, is one the server ended.

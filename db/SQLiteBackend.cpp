@@ -3,6 +3,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLockFile>
+#include <QSqlDriver>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <atomic>
@@ -10,6 +11,7 @@
 #include <cstdio>
 #include <cstring>
 #include <fcntl.h>
+#include <sqlite3.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -44,6 +46,29 @@ bool writable(const QString& path) {
 
 bool openedReadOnly(const QSqlDatabase& db) {
     return db.connectOptions().contains(QLatin1String(kReadOnly));
+}
+
+// The handle of SQLite's library behind an open connection; null without one.
+sqlite3* handleOf(const QSqlDatabase& db) {
+    const QVariant handle = db.isOpen() ? db.driver()->handle() : QVariant();
+    if (!handle.isValid() || qstrcmp(handle.typeName(), "sqlite3*") != 0) return nullptr;
+    return *static_cast<sqlite3* const*>(handle.constData());
+}
+
+// True when the file the connection has open is no longer the one at its path: another file
+// was moved onto the path, or it was removed. SQLite compares the two with a stat.
+bool moved(const QSqlDatabase& db) {
+    sqlite3* handle = handleOf(db);
+    int result = 0;
+    return handle && sqlite3_file_control(handle, "main", SQLITE_FCNTL_HAS_MOVED, &result) == SQLITE_OK && result != 0;
+}
+
+QString replacedText(const QString& path) {
+    return QStringLiteral("데이터베이스 파일이 다른 파일로 바뀌어 그 파일을 다시 열었습니다: %1....").arg(path);
+}
+
+QString recreatedText(const QString& path) {
+    return QStringLiteral("데이터베이스 파일이 없어져 처음 시작할 때처럼 새로 만들어 열었습니다: %1....").arg(path);
 }
 
 // Opens the file the connection names and sets it up; throws why it cannot.
@@ -154,6 +179,24 @@ QSqlQuery run(Database& db, const QString& sql, const QVariantList& values) {
     return db.run(sql, values);
 }
 
+// Writes the log into the file and empties it; false when a reader of another connection kept
+// it from finishing. A file without a log has nothing to do.
+bool checkpointed(QSqlDatabase& db) {
+    QSqlQuery q(db);
+    return q.exec(QStringLiteral("PRAGMA wal_checkpoint(TRUNCATE)")) && q.next() && q.value(0).toInt() == 0;
+}
+
+// The file of an alias is created where it is missing only as a first start would create it:
+// the embedded database; any other is an error.
+void createInPlace(const QString& path, const QString& alias) {
+    const bool embedded = !alias.isEmpty() && [&] {
+        const AliasSettings settings = Database::settingsFor(alias);
+        return settings.embedded && settings.sqlitePath == path;
+    }();
+    if (!embedded) throw Error(QStringLiteral("The database file %1 does not exist").arg(path));
+    createEmbeddedFile(path);
+}
+
 class SQLiteBackend final : public ServerBackend {
 public:
     // The database's write lock is taken at the start, so two writers queue at BEGIN (for
@@ -242,13 +285,26 @@ public:
     QString paddedTextType() const override { return {}; }
 
     // --- the connection under faults: a file on a local disk, no server to wait for ------------
-    void reopen(QSqlDatabase& db, const QString&) const override {
+    QString reopen(QSqlDatabase& db, const QString& alias) const override {
+        const QString path = db.databaseName();
+        const bool replaced = moved(db);
+        // The moved file's log stays beside the path, where the file now there would read it
+        // as its own: it is emptied into the moved file first, or the file is not switched.
+        if (replaced && !checkpointed(db))
+            throw Error(QStringLiteral("데이터베이스 파일이 바뀌었지만 다른 연결이 쓰고 있어 아직 다시 열 수 없습니다: %1. "
+                                       "다음 작업 때 다시 엽니다.")
+                            .arg(path));
         db.close();
+        const bool recreated = !QFileInfo::exists(path);
+        if (recreated) createInPlace(path, alias);
         openFile(db);
+        if (recreated) return recreatedText(path);
+        return replaced ? replacedText(path) : QString();
     }
-    // A file opened read-only is opened again, between transactions, once it is writable.
+    // A file opened read-only is opened again, between transactions, once it is writable; one
+    // that was moved or removed, to open the file at its path.
     bool connectionBroken(QSqlDatabase& db, bool idle) const override {
-        return !db.isOpen() || (idle && openedReadOnly(db) && writable(db.databaseName()));
+        return !db.isOpen() || (idle && ((openedReadOnly(db) && writable(db.databaseName())) || moved(db)));
     }
     std::unique_ptr<AnswerWatch> watchAnswer(QSqlDatabase&, std::chrono::milliseconds) const override { return nullptr; }
 };

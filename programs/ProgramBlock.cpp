@@ -101,6 +101,7 @@ int runProgram(int argc, char** argv, const std::function<void()>& createForms) 
     report::setPreviewService(std::make_unique<rptqt::QtPreviewService>());
     useScreenMetrics();
     dbqt::installLoginDialog();
+    db::Database::setNotice(&tk::showWarning);
     // The application window exists before the login, so a start during the login prompt
     // finds this instance and raises the prompt.
     const platform::WindowHandle applicationWindow =

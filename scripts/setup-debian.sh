@@ -7,11 +7,12 @@
 #   setup-debian.sh bench   that of run, and Google Benchmark (the bench preset)
 set -euo pipefail
 
-# Compiler, build tools and Qt; Qt's SQLite and PostgreSQL drivers; the Korean font that stands
-# for the forms' "굴림".
+# Compiler, build tools and Qt; Qt's SQLite and PostgreSQL drivers, and SQLite's own library (the
+# engine asks it whether its file was moved); the Korean font that stands for the forms' "굴림".
 run_packages=(
   cmake ninja-build g++
   qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite libqt6sql6-psql libqt6printsupport6 libgl-dev
+  libsqlite3-dev
   fonts-nanum
 )
 # Real windows under Xvfb (xvfb-run needs xauth), their stacking order read through xcb, a key

@@ -12,6 +12,8 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include <cstdio>
+
 namespace {
 
 // A fresh home: the engine's configuration and data folders point into a temporary folder.
@@ -123,6 +125,54 @@ TEST_F(FreshHome, AFileOpenedReadOnlyIsWrittenAtTheNextActionOnceItIsWritable) {
     db::Database::closeAll();
     EXPECT_EQ(count(QStringLiteral("Account"), QStringLiteral("Qel_Print")), 9);
 }
+
+// The embedded file replaced by a copy, or removed, while the program runs: the next action
+// writes into the file at the path (created whole when none is there) and the clerk is told
+// once. The old file's last write, still in its log, never reaches the file at the path.
+struct Replacement {
+    const char* name;
+    bool byACopy;          // else removed
+    const char* printTot;  // Qel_Print's rows in the file at the path afterwards
+};
+
+class AfterTheFileIsReplaced : public FreshHome, public testing::WithParamInterface<Replacement> {};
+
+TEST_P(AfterTheFileIsReplaced, TheNextActionWritesTheFileAtThePathAndTellsOnce) {
+    const QString path = db::Database::defaultSQLitePath(QStringLiteral("Account"));
+    QStringList told;
+    db::Database::setNotice([&](const QString& text) { told << text; });
+    const auto deletePage = [](const char* tot) {
+        db::Action action;
+        db::Query q(QStringLiteral("Account"));
+        q.addSql(QStringLiteral("DELETE FROM Qel_Print WHERE Tot = '%1'").arg(QLatin1String(tot)));
+        q.execSql();
+    };
+    deletePage("10");
+    if (GetParam().byACopy) {
+        const QString copy = home_.filePath(QStringLiteral("copy.sqlite"));
+        db::Database::openSQLite(copy, true)->exec(QStringLiteral("DELETE FROM Qel_Print WHERE Tot = '01'"));
+        ASSERT_EQ(std::rename(QFile::encodeName(copy).constData(), QFile::encodeName(path).constData()), 0);
+    } else {
+        ASSERT_TRUE(QFile::remove(path));
+    }
+    deletePage("02");
+    deletePage("03");
+    db::Database::setNotice(nullptr);
+
+    EXPECT_EQ(told.size(), 1) << told.join(QLatin1Char('\n')).toStdString();
+    const auto atThePath = db::Database::openSQLite(path);
+    QSqlQuery q = atThePath->run(QStringLiteral("select Tot from Qel_Print order by Tot"));
+    QStringList tots;
+    while (q.next()) tots << q.value(0).toString();
+    EXPECT_EQ(tots.join(QLatin1Char(' ')).toStdString(), GetParam().printTot);
+}
+
+const Replacement kReplacements[] = {
+    {"ByACopy", true, "04 05 06 07 08 09 10"},
+    {"Removed", false, "01 04 05 06 07 08 09 10"},
+};
+INSTANTIATE_TEST_SUITE_P(Embedded, AfterTheFileIsReplaced, testing::ValuesIn(kReplacements),
+                         [](const testing::TestParamInfo<Replacement>& row) { return std::string(row.param.name); });
 
 // A first start that ended inside the creation of the embedded database: killed as its files
 // reached a size (a child process), or an empty file as an earlier version left it.

@@ -43,6 +43,7 @@ protected:
 
     void TearDown() override {
         clerk_.reset();
+        db::Database::setNotice(nullptr);
         tk::app().reset();
         fmBrenvik = nullptr;
         test::EngineTestOf<Param>::TearDown();
@@ -59,6 +60,8 @@ protected:
     // engine's configuration file).
     TfmBrenvik& startOnTheAlias(const std::function<TfmBrenvik&()>& createForms) {
         tk::app().initialize(QStringLiteral("Brenvik"));
+        // The engine's notices reach the clerk as the program block routes them.
+        db::Database::setNotice(&tk::showWarning);
         form_ = &createForms();
         tk::app().run();
         clerk_ = std::make_unique<tk::Clerk>(*form_);

@@ -5,8 +5,11 @@
 
 #include "lookup/Qel_Unit3_02.h"
 
+#include <QFile>
+#include <QSqlQuery>
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <tuple>
 #include <vector>
 
@@ -430,6 +433,33 @@ TEST_P(Saving, AHighestNumberWithoutANumericCounterIsShownAndStoresNothing) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Engines, Saving, test::allEngines, test::engineName);
+
+// --- the file replaced under the form -----------------------------------------------------------
+
+class SavingOnAFile : public SaveTestOf<test::Engine> {};
+
+// A copy moved onto the database file while the form is open: Save stores into the file at the
+// path, next to the copy's own rows, and the clerk is told once. The fixture's own connection
+// still has the old file: the file at the path is read through one of its own.
+TEST_P(SavingOnAFile, AVoucherSavedAfterACopyReplacedTheFileIsInTheFileAtThePath) {
+    const QString path = database().clientArguments().value(1);
+    const QString copy = path + QStringLiteral(".copy");
+    start();
+    typeLine(1, "100");
+    db().exec(QStringLiteral("VACUUM INTO '%1'").arg(copy));
+    db::Database::openSQLite(copy)->exec(QStringLiteral("insert into Sale_Table (Sale_Code, Sale_Name) values ('C009', '복사본')"));
+    ASSERT_EQ(std::rename(QFile::encodeName(copy).constData(), QFile::encodeName(path).constData()), 0);
+    c().alt('S');
+    ASSERT_EQ(messages().texts().size(), 1) << messages().texts().join("\n").toStdString();
+    EXPECT_TRUE(messages().texts()[0].contains(path));
+    const auto atThePath = db::Database::openSQLite(path);
+    EXPECT_EQ(vtest::storedRows(*atThePath, "Serial_CrDr, Cr_Amt, Dr_Amt", "rowid"), QStringList({"01/100/0", "02/0/100"}));
+    QSqlQuery copied = atThePath->run("select count(*) from Sale_Table where Sale_Code = 'C009'");
+    ASSERT_TRUE(copied.next());
+    EXPECT_EQ(copied.value(0).toInt(), 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(Engines, SavingOnAFile, testing::Values(test::Engine::SQLite), test::engineName);
 
 // --- another session's lock --------------------------------------------------------------------
 
