@@ -1035,12 +1035,19 @@ void TfmBrenvik::DeleteBtnClick(tk::Control&) {
         listedAgain([this] { pDeleteCount_Query(); }, reported);
         return;
     }
-    // The voucher is gone: back to browsing the date and office.
+    // The voucher is gone.
+    browseDateAndOffice(reported);
+}
+
+// Nothing chosen any more: the panels reset, mode "1", the grid of the date and office, empty
+// lines. False when the grid could not be read (the clerk has been told so).
+bool TfmBrenvik::browseDateAndOffice(const QString& notListed) {
     resetLinePanels();
     setFormMode(ModeIdle);
     pEnabledBtn();
-    listedAgain([this] { pQuery(); }, reported);
+    const bool listed = listedAgain([this] { pQuery(); }, notListed);
     pClear();
+    return listed;
 }
 
 std::optional<int> TfmBrenvik::deleteLine(const QString& line) {
@@ -1055,11 +1062,7 @@ std::optional<int> TfmBrenvik::deleteLine(const QString& line) {
 // Another clerk deleted the line meanwhile, or its key cannot be matched (a NULL line text):
 // the panels and the grid would no longer agree, so the form goes back to browsing.
 void TfmBrenvik::reportLineNotFound() {
-    resetLinePanels();
-    setFormMode(ModeIdle);
-    pEnabledBtn();
-    pClear();
-    if (listedAgain([this] { pQuery(); }, kLineNotFound + QStringLiteral("저장된 전표 목록을 보여주지 못했습니다....")))
+    if (browseDateAndOffice(kLineNotFound + QStringLiteral("저장된 전표 목록을 보여주지 못했습니다....")))
         tk::showWarning(kLineNotFound + QStringLiteral("그리드를 다시 조회했습니다...."));
 }
 

@@ -210,6 +210,7 @@ private:
     std::optional<int> deleteLine(const QString& line);
     // Nothing was stored under the chosen line: nothing stays chosen, the grid is read again.
     void reportLineNotFound();
+    bool browseDateAndOffice(const QString& notListed);
     // The chosen grid line's number as stored ("01", or another program's "1" or "001").
     QString selectedLine() const;
     static void reportNotWritten(const QString& headline, const std::exception& error);

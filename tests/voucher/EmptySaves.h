@@ -45,9 +45,7 @@ class NothingToStore : public ProgramTestOf<EmptySave> {};
 
 TEST_P(NothingToStore, WarnsOnTheFirstAmountKeepsTheLinesAndDrawsNoNumber) {
     const EmptySave& k = testCase().row;
-    creditAccountIs(QStringLiteral("상품"), kGoods);
-    startProgram();
-    c().alt('I');
+    startNewVoucher();
     int last = 0;
     for (int line = 1; line <= int(k.amounts.size()); ++line) {
         if (k.amounts[line - 1]) last = line;
@@ -107,9 +105,7 @@ class LinesClearedOnTheWayToSave : public ProgramTestOf<ClearedSave> {};
 
 TEST_P(LinesClearedOnTheWayToSave, StoresNothingSaysWhyAndTheVoucherCanBeTypedAgain) {
     const ClearedSave& k = testCase().row;
-    creditAccountIs(QStringLiteral("상품"), kGoods);
-    startProgram();
-    c().alt('I');
+    startNewVoucher();
     typeLine(1, QStringLiteral("1234"));
     c().focus(QLatin1String(k.visited));
     c().alt('S');

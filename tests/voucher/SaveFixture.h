@@ -119,6 +119,12 @@ protected:
         this->testCase().program->forget();
     }
     TfmBrenvik& startProgram() { return this->start(this->testCase().program->create); }
+    // The program started, Insert pressed; typeLine's credit account is one both programs list.
+    void startNewVoucher() {
+        this->creditAccountIs(QStringLiteral("상품"), kGoods);
+        startProgram();
+        this->c().alt('I');
+    }
 };
 
 }  // namespace vtest
